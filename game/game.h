@@ -1,0 +1,69 @@
+// The game in progress and the rules that change it. Nothing here knows the platform:
+// drawing, sounds, pauses and dialogs go through render/, store/ and shell/platform.h.
+#pragma once
+
+#include <cstdint>
+
+enum GameMode : int32_t { Lines = 0, Squares = 1, Groups = 2 };
+
+constexpr int32_t BoardSize = 9;
+constexpr int32_t CellCount = BoardSize * BoardSize;
+constexpr int8_t EmptyCell = -1;
+constexpr int32_t ColourCount = 7;
+constexpr int32_t NextBallCount = 3;
+constexpr int32_t PathCapacity = 100;
+
+struct NextBall {
+    int8_t column;
+    int8_t row;
+    int8_t colour;
+};
+
+struct GameState {
+    int8_t board[CellCount]; // column + 9 * row; -1 empty, 0..6 a ball of that colour
+    NextBall nextBalls[NextBallCount];
+    int32_t score;
+    int32_t mode;
+    uint32_t randomState;
+    bool ballSelected;
+    int8_t selectedColumn;
+    int8_t selectedRow;
+    int8_t selectedColour;
+    int32_t bounceFrame; // 0..11, position in the bounce cycle
+    int32_t distance[CellCount];
+    int32_t pathLength;
+    int32_t pathColumn[PathCapacity]; // entry 1 is the origin, entry pathLength the target
+    int32_t pathRow[PathCapacity];
+    int32_t removalMark[CellCount]; // 0 unmarked, 1 to be removed, -1 counted by CountGroup
+};
+
+extern GameState Game;
+
+inline int32_t CellIndex(int32_t column, int32_t row) {
+    return column + BoardSize * row;
+}
+
+// random numbers and dealing
+int32_t NextRandom();
+int32_t RandomBelow(int32_t n);
+void SeedRandom(uint32_t value);
+void ClearBoard();
+void ChooseNextBalls();
+void NewGame();
+
+// selection and moving
+void SelectBall(int32_t column, int32_t row);
+void DeselectBall();
+bool FindPath(int32_t column, int32_t row);
+void MoveBall();
+
+// shapes
+int32_t CheckShapes();
+void MarkCell(int32_t column, int32_t row, bool* flag);
+int32_t CountGroup(int32_t row, int32_t column, int32_t colour);
+void MarkGroup(int32_t row, int32_t column, int32_t colour);
+
+// the turn
+void ClickCell(int32_t column, int32_t row);
+bool SpawnNextBalls();
+void RemoveMarkedBalls();

@@ -1,0 +1,94 @@
+// One click on a board cell: select, refuse, or move and then remove shapes or spawn.
+#include "game/game.h"
+#include "render/animate.h"
+#include "render/draw.h"
+#include "render/sound.h"
+#include "shell/platform.h"
+#include "store/leaders.h"
+
+namespace {
+constexpr int32_t GameOverEmptyCells = 3;
+} // namespace
+
+static void MoveAnnouncedBallOffTarget(int32_t column, int32_t row) {
+    for (NextBall& ball : Game.nextBalls) {
+        if (ball.column == column && ball.row == row) {
+            ball.column = Game.selectedColumn;
+            ball.row = Game.selectedRow;
+            ClearCell(column, row);
+        }
+    }
+}
+
+static void EndGame() {
+    if (LeaderQualifies()) {
+        RunModalDialog(NameDialogTemplate);
+        InsertLeader();
+    }
+    NewGame();
+    RedrawScreen(false, true, true);
+}
+
+static void ScoreAndRemove(int32_t points) {
+    Game.score += points;
+    DrawScore();
+    RemoveMarkedBalls();
+}
+
+void ClickCell(int32_t column, int32_t row) {
+    if (Game.board[CellIndex(column, row)] != EmptyCell) {
+        if (Game.ballSelected) {
+            DeselectBall();
+        }
+        SelectBall(column, row);
+        return;
+    }
+    if (!Game.ballSelected) {
+        return;
+    }
+    if (!FindPath(column, row)) {
+        PlaySoundSlot(RefusedMoveSlot, true);
+        return;
+    }
+    MoveAnnouncedBallOffTarget(column, row);
+    DeselectBall();
+    MoveBall();
+    int32_t points = CheckShapes();
+    if (points == 0) {
+        if (SpawnNextBalls()) {
+            EndGame();
+        }
+        // after a game over this sees the board just dealt
+        points = CheckShapes();
+        if (points == 0) {
+            return;
+        }
+    }
+    ScoreAndRemove(points);
+}
+
+static int32_t CountEmptyCells() {
+    int32_t empty = 0;
+    for (int8_t cell : Game.board) {
+        empty += cell == EmptyCell ? 1 : 0;
+    }
+    return empty;
+}
+
+bool SpawnNextBalls() {
+    for (const NextBall& ball : Game.nextBalls) {
+        Game.board[CellIndex(ball.column, ball.row)] = ball.colour;
+    }
+    AnimateAppear();
+    if (CountEmptyCells() < GameOverEmptyCells) {
+        return true;
+    }
+    ChooseNextBalls();
+    DrawNextBalls();
+    return false;
+}
+
+void RemoveMarkedBalls() {
+    PlaySoundSlot(RemovalSoundSlot, false);
+    AnimateVanish();
+}

@@ -1,0 +1,336 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/game.h"
+#include "render/animate.h"
+#include "render/sound.h"
+#include "store/settings.h"
+#include "tests/board_text.h"
+#include "tests/double/double.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+void StartOnEmptyBoard(int32_t mode = Lines) {
+    std::memset(&Game, 0, sizeof Game);
+    ResetDouble();
+    ClearBoard();
+    Game.mode = mode;
+    Game.randomState = 4242;
+}
+
+void Put(int32_t column, int32_t row, int32_t colour) {
+    Game.board[CellIndex(column, row)] = static_cast<int8_t>(colour);
+}
+
+void Announce(NextBall a, NextBall b, NextBall c) {
+    Game.nextBalls[0] = a;
+    Game.nextBalls[1] = b;
+    Game.nextBalls[2] = c;
+}
+
+// What landing the announced balls draws: a pause before each frame 23..19 and then 0.
+Log AppearLog() {
+    Log log;
+    for (int32_t frame : {23, 22, 21, 20, 19, 0}) {
+        log.push_back("Pause 50");
+        for (const NextBall& ball : Game.nextBalls) {
+            log.push_back("DrawBall " + std::to_string(ball.column) + " " +
+                          std::to_string(ball.row) + " " + std::to_string(ball.colour) + " " +
+                          std::to_string(frame));
+        }
+    }
+    return log;
+}
+
+Log Join(std::initializer_list<Log> parts) {
+    Log all;
+    for (const Log& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+TEST(ClickCell, EmptyCellWithoutSelectionDoesNothing) {
+    StartOnEmptyBoard();
+    Put(3, 3, 2);
+    GameState before = Game;
+    ClickCell(5, 5);
+    EXPECT_TRUE(CallLog().empty());
+    EXPECT_EQ(std::memcmp(&before, &Game, sizeof Game), 0);
+}
+
+TEST(ClickCell, SelectingMovesTheSelectionAndRestartsTheBounce) {
+    StartOnEmptyBoard();
+    Put(1, 1, 2);
+    Put(7, 2, 5);
+    ClickCell(1, 1);
+    EXPECT_TRUE(CallLog().empty()); // the bounce starts at the next tick
+    EXPECT_TRUE(Game.ballSelected);
+    EXPECT_EQ(Game.selectedColour, 2);
+    BounceStep();
+    BounceStep();
+    EXPECT_EQ(Game.bounceFrame, 2);
+    ClearCallLog();
+
+    ClickCell(1, 1); // the same ball again: put down and picked up anew
+    EXPECT_EQ(CallLog(), (Log{"DrawBall 1 1 2 0"}));
+    EXPECT_EQ(Game.bounceFrame, 0);
+
+    ClickCell(7, 2);
+    EXPECT_EQ(CallLog(), (Log{"DrawBall 1 1 2 0", "DrawBall 1 1 2 0"}));
+    EXPECT_EQ(Game.selectedColumn, 7);
+    EXPECT_EQ(Game.selectedRow, 2);
+    EXPECT_EQ(Game.selectedColour, 5);
+}
+
+TEST(ClickCell, UnreachableCellPlaysTheRefusalAndKeepsTheSelection) {
+    StartOnEmptyBoard();
+    Put(0, 0, 4);
+    Put(1, 0, 1);
+    Put(0, 1, 1);
+    ClickCell(0, 0);
+    std::string board = BoardText();
+    ClickCell(8, 8);
+    EXPECT_EQ(CallLog(), (Log{"Sound cantmove.wav 20011"}));
+    EXPECT_TRUE(Game.ballSelected);
+    EXPECT_EQ(BoardText(), board);
+}
+
+TEST(ClickCell, MoveWithoutShapeLandsTheAnnouncedBalls) {
+    StartOnEmptyBoard();
+    Put(0, 0, 2);
+    Put(8, 8, 5);
+    Announce({4, 4, 0}, {5, 5, 1}, {6, 2, 6});
+    ClickCell(0, 0);
+    ClickCell(1, 0);
+    EXPECT_EQ(BoardText(), ".2......."
+                           "........."
+                           "......6.."
+                           "........."
+                           "....0...."
+                           ".....1..."
+                           "........."
+                           "........."
+                           "........5");
+    EXPECT_FALSE(Game.ballSelected);
+    EXPECT_EQ(Game.score, 0);
+    std::set<std::pair<int, int>> cells;
+    for (const NextBall& ball : Game.nextBalls) {
+        EXPECT_EQ(Game.board[CellIndex(ball.column, ball.row)], EmptyCell);
+        cells.insert({ball.column, ball.row});
+    }
+    EXPECT_EQ(cells.size(), 3u);
+    EXPECT_EQ(CallLog().back(), "DrawNextBalls"); // the new announcement is shown
+}
+
+TEST(ClickCell, WholeTurnLogInOrder) {
+    StartOnEmptyBoard();
+    Put(0, 0, 2);
+    Announce({4, 4, 0}, {5, 5, 1}, {6, 2, 6});
+    Log appear = AppearLog();
+    ClickCell(0, 0);
+    ClickCell(0, 1);
+    Log expected = Join({{"DrawBall 0 0 2 0", "Sound move.wav 20001", "DrawNextBalls",
+                          "DrawBall 0 1 2 0", "ClearCell 0 0", "Pause 20", "DrawNextBalls"},
+                         appear,
+                         {"DrawNextBalls"}});
+    EXPECT_EQ(CallLog(), expected);
+}
+
+TEST(ClickCell, AnnouncedBallOnTheTargetMovesToTheCellTheBallLeaves) {
+    StartOnEmptyBoard();
+    Put(3, 3, 2);
+    Announce({3, 5, 4}, {8, 0, 1}, {0, 8, 6});
+    ClickCell(3, 3);
+    ClickCell(3, 5);
+    ASSERT_GE(CallLog().size(), 2u);
+    EXPECT_EQ(CallLog()[0], "ClearCell 3 5"); // its mark is wiped before anything moves
+    EXPECT_EQ(CallLog()[1], "DrawBall 3 3 2 0");
+    EXPECT_EQ(Game.board[CellIndex(3, 5)], 2);
+    EXPECT_EQ(Game.board[CellIndex(3, 3)], 4); // landed where the moving ball came from
+    EXPECT_EQ(CountCalls("DrawBall 3 3 4 23"), 1);
+}
+
+TEST(ClickCell, MoveThatCompletesALineScoresAndRemovesWithoutSpawn) {
+    StartOnEmptyBoard();
+    for (int32_t column = 0; column < 4; column++) {
+        Put(column, 4, 1);
+    }
+    Put(4, 0, 1);
+    Announce({7, 7, 3}, {8, 7, 3}, {7, 8, 0});
+    ClickCell(4, 0);
+    ClearCallLog();
+    ClickCell(4, 4);
+    Log expected = {"DrawBall 4 0 1 0", "Sound move.wav 20001"};
+    for (int32_t row = 1; row <= 4; row++) {
+        expected.push_back("DrawNextBalls");
+        expected.push_back("DrawBall 4 " + std::to_string(row) + " 1 0");
+        expected.push_back("ClearCell 4 " + std::to_string(row - 1));
+        expected.push_back("Pause 20");
+    }
+    expected.push_back("DrawNextBalls");
+    expected.push_back("DrawScore 5"); // the score changes before the balls vanish
+    expected.push_back("Sound destroy.wav 20001");
+    for (int32_t frame = 7; frame <= 18; frame++) {
+        for (int32_t column = 0; column <= 4; column++) {
+            expected.push_back("DrawBall " + std::to_string(column) + " 4 1 " +
+                               std::to_string(frame));
+        }
+        expected.push_back("Pause 50");
+    }
+    for (int32_t column = 0; column <= 4; column++) {
+        expected.push_back("ClearCell " + std::to_string(column) + " 4");
+    }
+    expected.push_back("Pause 50");
+    EXPECT_EQ(CallLog(), expected);
+    EXPECT_EQ(Game.score, 5);
+    EXPECT_EQ(BoardText(), std::string(81, '.'));
+    EXPECT_EQ(Game.nextBalls[1].column, 8); // the announced balls stay where they were
+    EXPECT_EQ(Game.nextBalls[1].row, 7);
+}
+
+TEST(ClickCell, LandedBallsThatCompleteAShapeScoreInTheSameTurn) {
+    StartOnEmptyBoard(Squares);
+    Put(0, 7, 3);
+    Put(1, 7, 3);
+    Put(0, 8, 3);
+    Put(8, 0, 6);
+    Announce({1, 8, 3}, {5, 0, 2}, {2, 4, 1});
+    Game.score = 10;
+    ClickCell(8, 0);
+    ClickCell(8, 1);
+    EXPECT_EQ(Game.score, 14);
+    EXPECT_EQ(CountCalls("DrawScore 14"), 1);
+    EXPECT_EQ(Game.board[CellIndex(0, 7)], EmptyCell);
+    EXPECT_EQ(Game.board[CellIndex(1, 8)], EmptyCell);
+    EXPECT_EQ(Game.board[CellIndex(5, 0)], 2);
+    // the new balls are announced before the removal
+    const Log& log = CallLog();
+    auto announced = std::find(log.begin(), log.end(), "DrawNextBalls");
+    auto scored = std::find(log.begin(), log.end(), "DrawScore 14");
+    EXPECT_LT(announced, scored);
+}
+
+// A shapeless full board with the given cells empty, the ball at (1, 0) selected and about to
+// step left onto (0, 0), and three balls announced.
+void PrepareNearlyFullBoard(const std::vector<std::pair<int, int>>& otherEmpties) {
+    StartOnEmptyBoard();
+    FillShapeless();
+    Game.board[CellIndex(0, 0)] = EmptyCell;
+    for (auto [column, row] : otherEmpties) {
+        Game.board[CellIndex(column, row)] = EmptyCell;
+    }
+    Announce({4, 2, 0}, {8, 4, 0}, {2, 6, 0});
+    ClickCell(1, 0);
+    ClearCallLog();
+}
+
+TEST(ClickCell, SixEmptyCellsBeforeASpawnLeaveThreeAndTheGameGoesOn) {
+    PrepareNearlyFullBoard({{4, 2}, {8, 4}, {2, 6}, {6, 8}, {4, 5}});
+    Game.score = 77;
+    ClickCell(0, 0);
+    EXPECT_EQ(Game.score, 77);
+    std::set<std::pair<int, int>> announced;
+    for (const NextBall& ball : Game.nextBalls) {
+        announced.insert({ball.column, ball.row});
+    }
+    EXPECT_EQ(announced, (std::set<std::pair<int, int>>{{1, 0}, {6, 8}, {4, 5}}));
+    EXPECT_EQ(CountCalls("LeaderQualifies"), 0);
+}
+
+TEST(ClickCell, GameOverWithoutAPlaceDealsANewGameAtOnce) {
+    PrepareNearlyFullBoard({{4, 2}, {8, 4}, {2, 6}, {6, 8}});
+    Game.mode = Groups;
+    Game.score = 90;
+    ClickCell(0, 0);
+    const Log& log = CallLog();
+    auto over = std::find(log.begin(), log.end(), "LeaderQualifies");
+    ASSERT_NE(over, log.end());
+    EXPECT_EQ(Log(over, log.end()), (Log{"LeaderQualifies", "RedrawScreen 0 1 1"}));
+    EXPECT_EQ(Game.mode, Groups);
+    EXPECT_EQ(Game.score, 0);
+    int32_t balls = 0;
+    for (int8_t cell : Game.board) {
+        balls += cell == EmptyCell ? 0 : 1;
+    }
+    EXPECT_EQ(balls, 5);
+}
+
+TEST(ClickCell, QualifyingGameOverAsksForANameAndEntersIt) {
+    PrepareNearlyFullBoard({{4, 2}, {8, 4}, {2, 6}, {6, 8}});
+    Game.score = 250;
+    ScriptLeaderQualifies(true);
+    ScriptLeaderName("Ann");
+    ClickCell(0, 0);
+    const Log& log = CallLog();
+    auto over = std::find(log.begin(), log.end(), "LeaderQualifies");
+    ASSERT_NE(over, log.end());
+    EXPECT_EQ(Log(over, log.end()), (Log{"LeaderQualifies", "Dialog 1002", "InsertLeader Ann 250",
+                                         "RedrawScreen 0 1 1"}));
+    EXPECT_STREQ(LastLeaderName, "Ann");
+}
+
+TEST(Bounce, CycleOfColumnsWithTheSoundOnTickEight) {
+    StartOnEmptyBoard();
+    Put(2, 6, 4);
+    ClickCell(2, 6);
+    Log expected;
+    for (int32_t column : {3, 2, 1, 2, 3, 0, 4, 5, 6, 5, 4, 0, 3}) {
+        if (expected.size() == 7) {
+            expected.push_back("Sound jump.wav 20011");
+        }
+        expected.push_back("DrawBall 2 6 4 " + std::to_string(column));
+    }
+    for (int32_t tick = 1; tick <= 13; tick++) {
+        BounceStep();
+    }
+    EXPECT_EQ(CallLog(), expected);
+}
+
+TEST(Pacing, PausesAndTimerFollowTheSpeed) {
+    ResetDouble();
+    struct Case {
+        int32_t speed;
+        const char* move;
+        const char* frame;
+        uint32_t timer;
+    };
+    const Case cases[] = {{100, "Pause 20", "Pause 50", 60},
+                          {200, "Pause 10", "Pause 25", 30},
+                          {50, "Pause 40", "Pause 100", 120},
+                          {1, "Pause 2000", "Pause 5000", 6000},
+                          {7000, "Pause 0", "Pause 0", 0}};
+    for (const Case& c : cases) {
+        AnimationSpeed = c.speed;
+        ClearCallLog();
+        AnimationPause(20);
+        AnimationPause(50);
+        EXPECT_EQ(CallLog(), (Log{c.move, c.frame})) << c.speed;
+        EXPECT_EQ(BounceTimerPeriod(), c.timer) << c.speed;
+    }
+}
+
+TEST(Sounds, FlagsSlotsAndPreviews) {
+    ResetDouble();
+    SoundEnabled[BounceSoundSlot] = 0;
+    PlaySoundSlot(0, true);   // silenced
+    PlaySoundSlot(10, false); // the preview plays it all the same
+    PlaySoundSlot(1, true);
+    PlaySoundSlot(2, false);
+    PlaySoundSlot(3, false);
+    PlaySoundSlot(11, false);
+    PlaySoundSlot(13, false);
+    EXPECT_EQ(CallLog(), (Log{"Sound jump.wav 20001", "Sound cantmove.wav 20011",
+                              "Sound move.wav 20001", "Sound destroy.wav 20001",
+                              "Sound cantmove.wav 20001", "Sound destroy.wav 20001"}));
+}
+
+} // namespace
