@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "render/animate.h"
 #include "render/sound.h"
+#include "store/leaders.h"
 #include "store/settings.h"
 #include "tests/board_text.h"
 #include "tests/double/double.h"
@@ -243,18 +244,20 @@ TEST(ClickCell, SixEmptyCellsBeforeASpawnLeaveThreeAndTheGameGoesOn) {
         announced.insert({ball.column, ball.row});
     }
     EXPECT_EQ(announced, (std::set<std::pair<int, int>>{{1, 0}, {6, 8}, {4, 5}}));
-    EXPECT_EQ(CountCalls("LeaderQualifies"), 0);
+    EXPECT_EQ(CountCalls("RedrawScreen 0 1 1"), 0);
 }
 
 TEST(ClickCell, GameOverWithoutAPlaceDealsANewGameAtOnce) {
     PrepareNearlyFullBoard({{4, 2}, {8, 4}, {2, 6}, {6, 8}});
     Game.mode = Groups;
-    Game.score = 90;
+    Game.score = 100; // equal to the tenth line: no place
+    Log appear = AppearLog();
     ClickCell(0, 0);
     const Log& log = CallLog();
-    auto over = std::find(log.begin(), log.end(), "LeaderQualifies");
-    ASSERT_NE(over, log.end());
-    EXPECT_EQ(Log(over, log.end()), (Log{"LeaderQualifies", "RedrawScreen 0 1 1"}));
+    auto redraw = std::find(log.begin(), log.end(), "RedrawScreen 0 1 1");
+    ASSERT_NE(redraw, log.end());
+    EXPECT_EQ(*(redraw - 1), appear.back()); // straight from the landing to the new game
+    EXPECT_EQ(CountCalls("Dialog 1002"), 0);
     EXPECT_EQ(Game.mode, Groups);
     EXPECT_EQ(Game.score, 0);
     int32_t balls = 0;
@@ -262,20 +265,23 @@ TEST(ClickCell, GameOverWithoutAPlaceDealsANewGameAtOnce) {
         balls += cell == EmptyCell ? 0 : 1;
     }
     EXPECT_EQ(balls, 5);
+    EXPECT_STREQ(LeaderLineAt(9), DefaultLeaderLine);
 }
 
 TEST(ClickCell, QualifyingGameOverAsksForANameAndEntersIt) {
     PrepareNearlyFullBoard({{4, 2}, {8, 4}, {2, 6}, {6, 8}});
+    Game.mode = Squares;
     Game.score = 250;
-    ScriptLeaderQualifies(true);
     ScriptLeaderName("Ann");
     ClickCell(0, 0);
     const Log& log = CallLog();
-    auto over = std::find(log.begin(), log.end(), "LeaderQualifies");
-    ASSERT_NE(over, log.end());
-    EXPECT_EQ(Log(over, log.end()), (Log{"LeaderQualifies", "Dialog 1002", "InsertLeader Ann 250",
-                                         "RedrawScreen 0 1 1"}));
+    auto dialog = std::find(log.begin(), log.end(), "Dialog 1002");
+    ASSERT_NE(dialog, log.end());
+    EXPECT_EQ(Log(dialog, log.end()), (Log{"Dialog 1002", "RedrawScreen 0 1 1"}));
     EXPECT_STREQ(LastLeaderName, "Ann");
+    EXPECT_STREQ(LeaderTables[Squares][0], "Ann      00250");
+    EXPECT_STREQ(LeaderTables[Squares][1], DefaultLeaderLine);
+    EXPECT_STREQ(LeaderTables[Lines][0], DefaultLeaderLine);
 }
 
 TEST(Bounce, CycleOfColumnsWithTheSoundOnTickEight) {

@@ -2,10 +2,13 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 #include "game/game.h"
 #include "render/draw.h"
+#include "render/sound.h"
 #include "shell/platform.h"
 #include "store/leaders.h"
 #include "store/settings.h"
@@ -13,8 +16,45 @@
 namespace {
 std::vector<std::string> Log;
 bool Recording = true;
-bool LeaderAnswer = false;
 char LeaderName[LeaderNameBufferSize] = "";
+char Directory[1000] = "";
+UtcTime Clock;
+
+struct Entry {
+    std::string key;
+    std::string value;
+};
+struct Section {
+    std::string name;
+    std::vector<Entry> entries;
+};
+struct Profile {
+    std::string path;
+    std::vector<Section> sections;
+};
+std::vector<Profile> Profiles;
+
+bool SameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
+}
+
+template <typename T>
+T* Find(std::vector<T>& list, const std::string& name, std::string T::*field) {
+    for (T& item : list) {
+        if (SameName(item.*field, name)) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+const std::string* Lookup(const std::string& path, const std::string& section,
+                          const std::string& key) {
+    Profile* profile = Find(Profiles, path, &Profile::path);
+    Section* found = profile ? Find(profile->sections, section, &Section::name) : nullptr;
+    Entry* entry = found ? Find(found->entries, key, &Entry::key) : nullptr;
+    return entry ? &entry->value : nullptr;
+}
 
 void Record(const char* format, ...) {
     if (!Recording) {
@@ -44,17 +84,73 @@ void SetRecording(bool on) {
 void ResetDouble() {
     Log.clear();
     Recording = true;
-    LeaderAnswer = false;
     LeaderName[0] = '\0';
-    AnimationSpeed = DefaultAnimationSpeed;
-    for (int32_t& enabled : SoundEnabled) {
-        enabled = 1;
-    }
+    ScriptCurrentDirectory("C:\\games");
+    ScriptUtcTime(12, 34, 56, 789);
+    Profiles.clear();
+    SettingsPath[0] = '\0';
+    PosX = 0;
+    PosY = 0;
+    FullScreen = 0;
     LastLeaderName[0] = '\0';
+    AnimationSpeed = DefaultAnimationSpeed;
+    for (int32_t slot = 0; slot < SoundSlotCount; slot++) {
+        SoundEnabled[slot] = 1;
+        snprintf(SoundFile[slot], SoundFileBufferSize, "%s", SoundSlots[slot].defaultFile);
+    }
+    snprintf(Skin, sizeof Skin, "brimzo.png");
+    ResetLeaderTables();
 }
 
-void ScriptLeaderQualifies(bool qualifies) {
-    LeaderAnswer = qualifies;
+void ScriptCurrentDirectory(const char* directory) {
+    snprintf(Directory, sizeof Directory, "%s", directory);
+}
+
+void ScriptUtcTime(int hour, int minute, int second, int milliseconds) {
+    Clock.hour = static_cast<uint16_t>(hour);
+    Clock.minute = static_cast<uint16_t>(minute);
+    Clock.second = static_cast<uint16_t>(second);
+    Clock.milliseconds = static_cast<uint16_t>(milliseconds);
+}
+
+std::string ProfileText(const std::string& path) {
+    std::string text;
+    Profile* profile = Find(Profiles, path, &Profile::path);
+    for (const Section& section : profile ? profile->sections : std::vector<Section>{}) {
+        text += "[" + section.name + "]\n";
+        for (const Entry& entry : section.entries) {
+            text += entry.key + "=" + entry.value + "\n";
+        }
+    }
+    return text;
+}
+
+void SetProfileValue(const std::string& path, const std::string& section, const std::string& key,
+                     const std::string& value) {
+    Profile* profile = Find(Profiles, path, &Profile::path);
+    if (!profile) {
+        profile = &Profiles.emplace_back(Profile{path, {}});
+    }
+    Section* found = Find(profile->sections, section, &Section::name);
+    if (!found) {
+        found = &profile->sections.emplace_back(Section{section, {}});
+    }
+    Entry* entry = Find(found->entries, key, &Entry::key);
+    if (entry) {
+        entry->value = value;
+    } else {
+        found->entries.push_back(Entry{key, value});
+    }
+}
+
+std::string ProfileValue(const std::string& path, const std::string& section,
+                         const std::string& key) {
+    const std::string* value = Lookup(path, section, key);
+    return value ? *value : "(missing)";
+}
+
+void ClearProfiles() {
+    Profiles.clear();
 }
 
 void ScriptLeaderName(const char* name) {
@@ -85,6 +181,42 @@ int32_t RunModalDialog(int32_t templateId) {
         snprintf(LastLeaderName, sizeof LastLeaderName, "%s", LeaderName);
     }
     return 1;
+}
+
+void GetUtcTime(UtcTime* time) {
+    *time = Clock;
+}
+
+uint32_t CurrentDirectory(char* buffer, uint32_t size) {
+    uint32_t length = static_cast<uint32_t>(std::strlen(Directory));
+    if (length + 1 > size) {
+        return length + 1;
+    }
+    std::memcpy(buffer, Directory, length + 1);
+    return length;
+}
+
+// The profile reader takes the number at the start of the text, with its sign, as a 32-bit
+// value; a missing key gives the default.
+int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, const char* path) {
+    Record("ReadInt %s %s", section, key);
+    const std::string* value = Lookup(path, section, key);
+    if (!value) {
+        return fallback;
+    }
+    return static_cast<int32_t>(static_cast<uint32_t>(std::strtoll(value->c_str(), nullptr, 10)));
+}
+
+void ReadProfileString(const char* section, const char* key, const char* fallback, char* buffer,
+                       uint32_t size, const char* path) {
+    Record("ReadString %s %s", section, key);
+    const std::string* value = Lookup(path, section, key);
+    snprintf(buffer, size, "%s", value ? value->c_str() : fallback);
+}
+
+void WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
+    Record("Write %s %s", section, key);
+    SetProfileValue(path, section, key, value);
 }
 
 // drawing
@@ -119,15 +251,4 @@ void DrawModeButton(int32_t mode, bool hovered) {
 
 void RedrawScreen(bool full, bool leaders, bool modeMarker) {
     Record("RedrawScreen %d %d %d", full ? 1 : 0, leaders ? 1 : 0, modeMarker ? 1 : 0);
-}
-
-// leader tables
-
-bool LeaderQualifies() {
-    Record("LeaderQualifies");
-    return LeaderAnswer;
-}
-
-void InsertLeader() {
-    Record("InsertLeader %s %d", LastLeaderName, Game.score);
 }

@@ -7,15 +7,27 @@
 
 // Log lines read like the calls: "DrawBall 3 4 2 0", "ClearCell 1 2", "DrawScore 12",
 // "DrawNextBalls", "DrawAllBalls", "RedrawScreen 0 1 1", "Sound move.wav 20001",
-// "Pause 20", "Dialog 1002", "LeaderQualifies", "InsertLeader".
+// "Pause 20", "Dialog 1002".
 std::vector<std::string>& CallLog();
 void ClearCallLog();
 void SetRecording(bool on); // off for long runs that only need the game to go on
+int CountCalls(const std::string& line);
 
-// Clears the log and the scripts and brings the settings values back to a first start.
+// Brings the double, the settings values and the leader tables back to a first start in an
+// empty directory "C:\games" at 12:34:56.789 UTC.
 void ResetDouble();
 
-// What LeaderQualifies answers and the name the name-entry dialog leaves behind.
-void ScriptLeaderQualifies(bool qualifies);
+// The name the name-entry dialog leaves behind.
 void ScriptLeaderName(const char* name);
-int CountCalls(const std::string& line);
+void ScriptCurrentDirectory(const char* directory);
+void ScriptUtcTime(int hour, int minute, int second, int milliseconds);
+
+// The in-memory profile file at the given path, with the profile reader's rules: a missing
+// key reads as the default, a text is cut at the buffer, a name matches in any case.
+// ProfileText renders it as the file would hold it: "[SECTION]" lines, then "Key=value".
+std::string ProfileText(const std::string& path);
+void SetProfileValue(const std::string& path, const std::string& section, const std::string& key,
+                     const std::string& value);
+std::string ProfileValue(const std::string& path, const std::string& section,
+                         const std::string& key);
+void ClearProfiles();

@@ -1,0 +1,12 @@
+# The platform-neutral core, shared by every build of the project.
+set(BRIMZO_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../game/deal.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../game/path.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../game/shapes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../game/turn.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../render/animate.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../render/sound.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../store/leaders.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../store/savegame.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../store/settings.cpp
+)

@@ -1,0 +1,28 @@
+// The game in progress, kept between runs as two strings of letters "A" to "P".
+#pragma once
+
+#include <cstdint>
+
+#include "game/game.h"
+
+constexpr int32_t SavedRecordSize = 106;
+constexpr int32_t SavedPayloadSize = 102;
+constexpr int32_t SavedTextBufferSize = SavedRecordSize + 1;
+
+// The part of the game state that the record carries.
+struct SavedGame {
+    int32_t mode;
+    uint32_t randomState;
+    int32_t score;
+    int8_t board[CellCount];
+    NextBall nextBalls[NextBallCount];
+};
+
+void EncodeSavedGame(const SavedGame& game, char* first, char* second);
+// True when both strings hold a record that passes its check and describes a game in
+// progress that the rules can go on with.
+bool DecodeSavedGame(const char* first, const char* second, SavedGame* game);
+bool SavedGameIsPlayable(const SavedGame& game);
+
+void SaveGame();
+void LoadSavedGame();
