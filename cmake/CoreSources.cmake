@@ -1,4 +1,5 @@
-# The platform-neutral core, shared by every build of the project.
+# The platform-neutral core, shared by every build of the project: the game rules,
+# animations, pacing, settings, saved game and leader tables.
 set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../game/deal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/path.cpp
@@ -9,4 +10,9 @@ set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../store/leaders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/savegame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/settings.cpp
+)
+# The pixels: the skin sheet (libpng) and the drawing primitives.
+set(BRIMZO_RENDER_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../render/draw.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../render/skin.cpp
 )

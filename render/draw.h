@@ -1,8 +1,22 @@
-// Drawing primitives and screen composition. Each change is drawn into the back buffer
-// and onto the window at once.
+// Drawing primitives and screen composition. Every picture is copied out of the skin sheet;
+// each change goes into the back buffer and onto the window at once.
 #pragma once
 
 #include <cstdint>
+
+#include "shell/platform.h"
+
+constexpr int32_t ScreenWidth = 640;
+constexpr int32_t ScreenHeight = 480;
+constexpr int32_t CellPixels = 40;
+constexpr int32_t CellPitch = 45;
+constexpr int32_t BoardLeft = 7;
+constexpr int32_t BackgroundSheetY = 280; // the background lies this far down the sheet
+
+// The complete current picture of the screen, made when the window is created.
+extern PixelBuffer BackBuffer;
+bool CreateBackBuffer();
+void FreeBackBuffer();
 
 void BlitFromSkin(int32_t x, int32_t y, int32_t width, int32_t height, int32_t sheetX,
                   int32_t sheetY);

@@ -56,6 +56,8 @@ const std::string* Lookup(const std::string& path, const std::string& section,
     return entry ? &entry->value : nullptr;
 }
 
+} // namespace
+
 void Record(const char* format, ...) {
     if (!Recording) {
         return;
@@ -67,7 +69,6 @@ void Record(const char* format, ...) {
     va_end(args);
     Log.emplace_back(line);
 }
-} // namespace
 
 std::vector<std::string>& CallLog() {
     return Log;
@@ -219,36 +220,30 @@ void WriteProfileString(const char* section, const char* key, const char* value,
     SetProfileValue(path, section, key, value);
 }
 
-// drawing
+// picture
 
-void DrawBall(int32_t column, int32_t row, int32_t colour, int32_t frame) {
-    Record("DrawBall %d %d %d %d", column, row, colour, frame);
+int LivePixelBuffers = 0;
+
+bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height) {
+    int32_t stride = (width * 3 + 3) / 4 * 4;
+    auto* pixels = static_cast<uint8_t*>(
+        std::calloc(static_cast<size_t>(stride) * static_cast<size_t>(height), 1));
+    if (!pixels) {
+        return false;
+    }
+    *buffer = PixelBuffer{pixels, width, height, stride, nullptr};
+    LivePixelBuffers++;
+    return true;
 }
 
-void ClearCell(int32_t column, int32_t row) {
-    Record("ClearCell %d %d", column, row);
+void FreePixelBuffer(PixelBuffer* buffer) {
+    if (buffer->pixels) {
+        LivePixelBuffers--;
+    }
+    std::free(buffer->pixels);
+    *buffer = PixelBuffer{};
 }
 
-void DrawScore() {
-    Record("DrawScore %d", Game.score);
-}
-
-void DrawAllBalls() {
-    Record("DrawAllBalls");
-}
-
-void DrawNextBalls() {
-    Record("DrawNextBalls");
-}
-
-void DrawWindowButton(int32_t index, bool highlighted) {
-    Record("DrawWindowButton %d %d", index, highlighted ? 1 : 0);
-}
-
-void DrawModeButton(int32_t mode, bool hovered) {
-    Record("DrawModeButton %d %d", mode, hovered ? 1 : 0);
-}
-
-void RedrawScreen(bool full, bool leaders, bool modeMarker) {
-    Record("RedrawScreen %d %d %d", full ? 1 : 0, leaders ? 1 : 0, modeMarker ? 1 : 0);
+void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height) {
+    Record("Present %d %d %d %d", x, y, width, height);
 }

@@ -12,6 +12,8 @@ std::vector<std::string>& CallLog();
 void ClearCallLog();
 void SetRecording(bool on); // off for long runs that only need the game to go on
 int CountCalls(const std::string& line);
+void Record(const char* format, ...) __attribute__((format(printf, 1, 2)));
+extern int LivePixelBuffers; // made by CreatePixelBuffer and not yet freed
 
 // Brings the double, the settings values and the leader tables back to a first start in an
 // empty directory "C:\games" at 12:34:56.789 UTC.

@@ -1,0 +1,181 @@
+#include "render/draw.h"
+
+#include <cstring>
+
+#include "game/game.h"
+#include "render/animate.h"
+#include "render/skin.h"
+#include "store/leaders.h"
+
+PixelBuffer BackBuffer;
+
+namespace {
+constexpr int32_t ScoreDigits = 5;
+constexpr int32_t ScoreX = 450;
+constexpr int32_t ScoreY = 55;
+constexpr int32_t ScoreDigitPitch = 32;
+constexpr int32_t DigitWidth = 30;
+constexpr int32_t DigitHeight = 40;
+constexpr int32_t DigitSheetX = 700;
+
+constexpr int32_t WindowButtonX = 580;
+constexpr int32_t WindowButtonSize = 20;
+constexpr int32_t WindowButtonSheetX = 640;
+
+constexpr int32_t ModeButtonX = 434;
+constexpr int32_t ModeButtonY = 110;
+constexpr int32_t ModeButtonWidth = 60;
+constexpr int32_t ModeButtonHeight = 25;
+constexpr int32_t ModeSheetX = 640;
+constexpr int32_t ModeMarkerSheetY = 470;
+constexpr int32_t ModeHoverSheetY = 495;
+
+constexpr int32_t LeaderX = 420;
+constexpr int32_t LeaderY = 155;
+constexpr int32_t GlyphWidth = 15;
+constexpr int32_t GlyphHeight = 25;
+constexpr int32_t FontSheetX = 640;
+constexpr int32_t FontSheetY = 320;
+
+int32_t CellX(int32_t column) {
+    return BoardLeft + CellPitch * column;
+}
+
+// Narrows [start, start + length) to [low, high) and moves the other axis by the same amount.
+void Clip(int32_t* start, int32_t* other, int32_t* length, int32_t low, int32_t high) {
+    if (*start < low) {
+        *length -= low - *start;
+        *other += low - *start;
+        *start = low;
+    }
+    if (*start + *length > high) {
+        *length = high - *start;
+    }
+}
+
+void DrawLeaderList() {
+    for (int32_t i = 0; i < LeaderLineCount; i++) {
+        const char* line = LeaderLineAt(i);
+        for (int32_t k = 0; k < LeaderLineLength; k++) {
+            int32_t code = static_cast<unsigned char>(line[k]);
+            if (code < 32 || code > 127) {
+                code = ' '; // the font has glyphs for 32..127 only
+            }
+            BlitFromSkin(LeaderX + GlyphWidth * k, LeaderY + GlyphHeight * i, GlyphWidth,
+                         GlyphHeight, FontSheetX + GlyphWidth * ((code - 32) % 16),
+                         FontSheetY + GlyphHeight * ((code - 32) / 16));
+        }
+    }
+}
+} // namespace
+
+bool CreateBackBuffer() {
+    return CreatePixelBuffer(&BackBuffer, ScreenWidth, ScreenHeight);
+}
+
+void FreeBackBuffer() {
+    FreePixelBuffer(&BackBuffer);
+}
+
+void BlitFromSkin(int32_t x, int32_t y, int32_t width, int32_t height, int32_t sheetX,
+                  int32_t sheetY) {
+    const PixelBuffer* sheet = SelectedSkin;
+    if (!sheet || !sheet->pixels || !BackBuffer.pixels) {
+        return;
+    }
+    Clip(&sheetX, &x, &width, 0, sheet->width);
+    Clip(&sheetY, &y, &height, 0, sheet->height);
+    Clip(&x, &sheetX, &width, 0, BackBuffer.width);
+    Clip(&y, &sheetY, &height, 0, BackBuffer.height);
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    for (int32_t row = 0; row < height; row++) {
+        const uint8_t* from = sheet->pixels + (sheetY + row) * sheet->stride + sheetX * 3;
+        uint8_t* to = BackBuffer.pixels + (y + row) * BackBuffer.stride + x * 3;
+        std::memcpy(to, from, static_cast<size_t>(width) * 3);
+    }
+    PresentRect(x, y, width, height);
+}
+
+void DrawBall(int32_t column, int32_t row, int32_t colour, int32_t frame) {
+    BlitFromSkin(CellX(column), CellX(row), CellPixels, CellPixels, CellPixels * frame,
+                 CellPixels * colour);
+}
+
+void ClearCell(int32_t column, int32_t row) {
+    int32_t x = CellX(column);
+    int32_t y = CellX(row);
+    BlitFromSkin(x, y, CellPixels, CellPixels, x, y + BackgroundSheetY);
+}
+
+// Five digits, least significant first; a larger score shows its last five.
+void DrawScore() {
+    auto score = static_cast<uint32_t>(Game.score);
+    for (int32_t k = ScoreDigits - 1; k >= 0; k--) {
+        auto digit = static_cast<int32_t>(score % 10);
+        BlitFromSkin(ScoreX + ScoreDigitPitch * k, ScoreY, DigitWidth, DigitHeight,
+                     DigitSheetX + DigitWidth * digit, BackgroundSheetY);
+        score /= 10;
+    }
+}
+
+void DrawAllBalls() {
+    for (int32_t row = 0; row < BoardSize; row++) {
+        for (int32_t column = 0; column < BoardSize; column++) {
+            int8_t colour = Game.board[CellIndex(column, row)];
+            if (colour != EmptyCell) {
+                DrawBall(column, row, colour, RestFrame);
+            }
+        }
+    }
+}
+
+void DrawNextBalls() {
+    for (const NextBall& ball : Game.nextBalls) {
+        DrawBall(ball.column, ball.row, ball.colour, AnnouncedFrame);
+    }
+}
+
+void DrawWindowButton(int32_t index, bool highlighted) {
+    int32_t column = index % 3;
+    int32_t row = index / 3;
+    int32_t x = WindowButtonX + WindowButtonSize * column;
+    int32_t y = WindowButtonSize * row;
+    if (highlighted) {
+        BlitFromSkin(x, y, WindowButtonSize, WindowButtonSize,
+                     WindowButtonSheetX + WindowButtonSize * column, BackgroundSheetY + y);
+    } else {
+        BlitFromSkin(x, y, WindowButtonSize, WindowButtonSize, x, BackgroundSheetY + y);
+    }
+}
+
+void DrawModeButton(int32_t mode, bool hovered) {
+    int32_t x = ModeButtonX + ModeButtonWidth * mode;
+    int32_t sheetX = ModeSheetX + ModeButtonWidth * mode;
+    if (hovered) {
+        BlitFromSkin(x, ModeButtonY, ModeButtonWidth, ModeButtonHeight, sheetX, ModeHoverSheetY);
+    } else if (mode == Game.mode) {
+        BlitFromSkin(x, ModeButtonY, ModeButtonWidth, ModeButtonHeight, sheetX, ModeMarkerSheetY);
+    } else {
+        BlitFromSkin(x, ModeButtonY, ModeButtonWidth, ModeButtonHeight, x,
+                     BackgroundSheetY + ModeButtonY);
+    }
+}
+
+void RedrawScreen(bool full, bool leaders, bool modeMarker) {
+    if (full) {
+        BlitFromSkin(0, 0, ScreenWidth, ScreenHeight, 0, BackgroundSheetY);
+    } else {
+        BlitFromSkin(5, 5, 405, 405, 5, 5 + BackgroundSheetY);
+    }
+    DrawScore();
+    DrawAllBalls();
+    DrawNextBalls();
+    if (modeMarker) {
+        DrawModeButton(Game.mode, false);
+    }
+    if (leaders) {
+        DrawLeaderList();
+    }
+}

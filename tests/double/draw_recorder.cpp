@@ -1,0 +1,37 @@
+// Records the drawing primitives by name, for the tests of the game rules: they see which
+// cells, balls and frames a click draws, in order, without any pixels.
+#include "game/game.h"
+#include "render/draw.h"
+#include "tests/double/double.h"
+
+void DrawBall(int32_t column, int32_t row, int32_t colour, int32_t frame) {
+    Record("DrawBall %d %d %d %d", column, row, colour, frame);
+}
+
+void ClearCell(int32_t column, int32_t row) {
+    Record("ClearCell %d %d", column, row);
+}
+
+void DrawScore() {
+    Record("DrawScore %d", Game.score);
+}
+
+void DrawAllBalls() {
+    Record("DrawAllBalls");
+}
+
+void DrawNextBalls() {
+    Record("DrawNextBalls");
+}
+
+void DrawWindowButton(int32_t index, bool highlighted) {
+    Record("DrawWindowButton %d %d", index, highlighted ? 1 : 0);
+}
+
+void DrawModeButton(int32_t mode, bool hovered) {
+    Record("DrawModeButton %d %d", mode, hovered ? 1 : 0);
+}
+
+void RedrawScreen(bool full, bool leaders, bool modeMarker) {
+    Record("RedrawScreen %d %d %d", full ? 1 : 0, leaders ? 1 : 0, modeMarker ? 1 : 0);
+}
