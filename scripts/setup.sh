@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang clang-format
-    libgtest-dev libbenchmark-dev
+    cmake ninja-build g++ clang clang-format libclang-rt-14-dev
+    libgtest-dev libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core
 )
 
 missing=()

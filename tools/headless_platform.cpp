@@ -1,0 +1,52 @@
+// The platform for the native tools: pictures in memory and nothing else. No window, no
+// sound, no waiting, no settings file.
+#include <cstdlib>
+
+#include "shell/platform.h"
+
+bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height) {
+    int32_t stride = (width * 3 + 3) / 4 * 4;
+    auto* pixels = static_cast<uint8_t*>(
+        std::calloc(static_cast<size_t>(stride) * static_cast<size_t>(height), 1));
+    *buffer = PixelBuffer{pixels, pixels ? width : 0, pixels ? height : 0, stride, nullptr};
+    return pixels != nullptr;
+}
+
+void FreePixelBuffer(PixelBuffer* buffer) {
+    std::free(buffer->pixels);
+    *buffer = PixelBuffer{};
+}
+
+void PresentRect(int32_t, int32_t, int32_t, int32_t) {}
+void PlayWaveFile(const char*, uint32_t) {}
+void SleepMilliseconds(uint32_t) {}
+
+void GetUtcTime(UtcTime* time) {
+    *time = UtcTime{};
+}
+
+int32_t RunModalDialog(int32_t) {
+    return 0;
+}
+
+int32_t ReadProfileInt(const char*, const char*, int32_t fallback, const char*) {
+    return fallback;
+}
+
+void ReadProfileString(const char*, const char*, const char* fallback, char* buffer, uint32_t size,
+                       const char*) {
+    uint32_t i = 0;
+    for (; i + 1 < size && fallback[i]; i++) {
+        buffer[i] = fallback[i];
+    }
+    buffer[i] = '\0';
+}
+
+void WriteProfileString(const char*, const char*, const char*, const char*) {}
+
+uint32_t CurrentDirectory(char* buffer, uint32_t size) {
+    if (size > 0) {
+        buffer[0] = '\0';
+    }
+    return 0;
+}
