@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+#include <malloc.h>
+#include <png.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "game/game.h"
+#include "render/draw.h"
+#include "render/skin.h"
+#include "store/leaders.h"
+#include "store/settings.h"
+#include "tests/board_text.h"
+#include "tests/double/double.h"
+#include "tools/png_file.h"
+
+#ifdef __SANITIZE_ADDRESS__
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
+namespace {
+
+size_t AllocatedBytes() {
+#ifdef __SANITIZE_ADDRESS__
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+// Every pixel of the test sheet names its own place: red and green the low bytes of x and y,
+// blue their high bits. A pixel on screen thus tells where in the sheet it was copied from.
+std::vector<uint8_t> CodedPicture(int width, int height) {
+    std::vector<uint8_t> rgb;
+    for (int y = 0; y < height; y++) {
+        for (int x = 0; x < width; x++) {
+            rgb.push_back(static_cast<uint8_t>(x));
+            rgb.push_back(static_cast<uint8_t>(y));
+            rgb.push_back(static_cast<uint8_t>((x >> 8) | (y >> 8) << 4));
+        }
+    }
+    return rgb;
+}
+
+struct Source {
+    int x, y;
+};
+
+Source ScreenSource(int x, int y) {
+    const uint8_t* p = BackBuffer.pixels + y * BackBuffer.stride + 3 * x; // blue, green, red
+    return Source{p[2] | (p[0] & 15) << 8, p[1] | (p[0] >> 4) << 8};
+}
+
+class Folder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/brimzo-render-XXXXXX";
+        folder = mkdtemp(pattern);
+        ASSERT_EQ(getcwd(home, sizeof home), home);
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+        std::memset(&Game, 0, sizeof Game);
+        ResetDouble();
+        ClearBoard();
+        ASSERT_TRUE(CreateBackBuffer());
+    }
+    void TearDown() override {
+        FreeSkin();
+        FreeBackBuffer();
+        EXPECT_EQ(LivePixelBuffers, 0);
+        EXPECT_EQ(chdir(home), 0);
+        std::string remove = "rm -rf " + folder;
+        EXPECT_EQ(std::system(remove.c_str()), 0);
+    }
+    void Load(const char* file) {
+        std::snprintf(Skin, sizeof Skin, "%s", file);
+        LoadSkin();
+        SelectSkin();
+    }
+    std::string folder;
+    char home[4096];
+};
+
+using Composition = Folder;
+
+// Where each screen pixel comes from, by the sheet's layout, for the state the test sets up.
+Source Expected(int x, int y, bool litButtons) {
+    int cx = (x - 7) % 45, cy = (y - 7) % 45;
+    int column = (x - 7) / 45, row = (y - 7) / 45;
+    if (x >= 7 && y >= 7 && x < 412 && y < 412 && cx < 40 && cy < 40) {
+        int8_t colour = Game.board[CellIndex(column, row)];
+        for (const NextBall& ball : Game.nextBalls) {
+            if (ball.column == column && ball.row == row) {
+                return Source{40 * 24 + cx, 40 * ball.colour + cy};
+            }
+        }
+        if (colour != EmptyCell) {
+            return Source{cx, 40 * colour + cy};
+        }
+    }
+    if (y >= 55 && y < 95 && x >= 450 && (x - 450) % 32 < 30 && x < 450 + 4 * 32 + 30) {
+        int k = (x - 450) / 32;
+        const uint32_t place[5] = {10000, 1000, 100, 10, 1};
+        int digit = static_cast<int>(static_cast<uint32_t>(Game.score) / place[k] % 10);
+        return Source{700 + 30 * digit + (x - 450) % 32, 280 + y - 55};
+    }
+    if (y >= 110 && y < 135 && x >= 434 && x < 614) {
+        int mode = (x - 434) / 60;
+        if (litButtons && mode == 2) {
+            return Source{640 + 60 * mode + (x - 434) % 60, 495 + y - 110};
+        }
+        if (mode == Game.mode) {
+            return Source{640 + 60 * mode + (x - 434) % 60, 470 + y - 110};
+        }
+    }
+    if (x >= 420 && x < 630 && y >= 155 && y < 405) {
+        int code = static_cast<unsigned char>(LeaderLineAt((y - 155) / 25)[(x - 420) / 15]);
+        return Source{640 + 15 * ((code - 32) % 16) + (x - 420) % 15,
+                      320 + 25 * ((code - 32) / 16) + (y - 155) % 25};
+    }
+    if (litButtons && x >= 600 && x < 620 && y >= 20 && y < 40) {
+        return Source{640 + 20 + x - 600, 280 + y};
+    }
+    return Source{x, y + 280};
+}
+
+TEST_F(Composition, RedrawScreenShowsEveryRegionFromItsPlaceInTheSheet) {
+    std::vector<uint8_t> sheet = CodedPicture(1000, 760);
+    ASSERT_TRUE(WriteRgbPng("coded.png", sheet.data(), 1000, 760));
+    Load("coded.png");
+    ASSERT_NE(SelectedSkin, nullptr);
+    SetBoardText("0.......6"
+                 ".1......."
+                 "..2......"
+                 "...3....."
+                 "....4...."
+                 ".....5..."
+                 "......6.."
+                 "........."
+                 "5.......1");
+    Game.nextBalls[0] = {1, 0, 3};
+    Game.nextBalls[1] = {7, 7, 6};
+    Game.nextBalls[2] = {8, 2, 0};
+    Game.mode = Squares;
+    std::strcpy(LastLeaderName, "Zoe~ {}");
+    for (int32_t score : {0, 90210, 1234567}) {
+        Game.score = score;
+        InsertLeader();
+        RedrawScreen(true, true, true);
+        for (int y = 0; y < 480; y++) {
+            for (int x = 0; x < 640; x++) {
+                Source got = ScreenSource(x, y);
+                Source want = Expected(x, y, false);
+                ASSERT_TRUE(got.x == want.x && got.y == want.y)
+                    << "score " << score << " at (" << x << ", " << y << "): from (" << got.x
+                    << ", " << got.y << "), expected (" << want.x << ", " << want.y << ")";
+            }
+        }
+    }
+    // lit buttons show their images, and drawn unlit again they are the background
+    DrawModeButton(Groups, true);
+    DrawWindowButton(4, true);
+    for (int y = 0; y < 480; y++) {
+        for (int x = 400; x < 640; x++) {
+            Source got = ScreenSource(x, y);
+            Source want = Expected(x, y, true);
+            ASSERT_TRUE(got.x == want.x && got.y == want.y) << x << ", " << y;
+        }
+    }
+    DrawModeButton(Groups, false);
+    DrawWindowButton(4, false);
+    EXPECT_EQ(ScreenSource(440 + 120, 120).y, 120 + 280);
+    EXPECT_EQ(ScreenSource(605, 25).x, 605);
+}
+
+TEST_F(Composition, BoardOnlyRedrawLeavesTheRestAndEmptiedCellsShowTheBackground) {
+    std::vector<uint8_t> sheet = CodedPicture(1000, 760);
+    ASSERT_TRUE(WriteRgbPng("coded.png", sheet.data(), 1000, 760));
+    Load("coded.png");
+    std::memset(BackBuffer.pixels, 0xEE, static_cast<size_t>(BackBuffer.stride) * 480);
+    Game.board[CellIndex(4, 4)] = 2;
+    Game.nextBalls[0] = {0, 0, 1};
+    Game.nextBalls[1] = {8, 8, 1};
+    Game.nextBalls[2] = {5, 5, 1};
+    RedrawScreen(false, false, false);
+    EXPECT_EQ(ScreenSource(5, 5).y, 285);                  // the board area is drawn
+    EXPECT_EQ(ScreenSource(7 + 45 * 4, 7 + 45 * 4).y, 80); // a ball of colour 2
+    const uint8_t* leaders = BackBuffer.pixels + 200 * BackBuffer.stride + 3 * 500;
+    EXPECT_EQ(leaders[0], 0xEE); // the leader list is untouched
+    const uint8_t* mode = BackBuffer.pixels + 120 * BackBuffer.stride + 3 * 440;
+    EXPECT_EQ(mode[0], 0xEE);
+    ClearCell(4, 4);
+    EXPECT_EQ(ScreenSource(7 + 45 * 4 + 3, 7 + 45 * 4 + 5).x, 7 + 45 * 4 + 3);
+    EXPECT_EQ(ScreenSource(7 + 45 * 4 + 3, 7 + 45 * 4 + 5).y, 7 + 45 * 4 + 5 + 280);
+    // every copy went into the back buffer and onto the window, in the same rectangle
+    EXPECT_EQ(CallLog().back(), "Present 187 187 40 40");
+}
+
+TEST_F(Composition, ASmallSheetDrawsOnlyWhatItHolds) {
+    std::vector<uint8_t> sheet = CodedPicture(300, 200);
+    ASSERT_TRUE(WriteRgbPng("small.png", sheet.data(), 300, 200));
+    Load("small.png");
+    ASSERT_NE(SelectedSkin, nullptr);
+    std::memset(BackBuffer.pixels, 0xEE, static_cast<size_t>(BackBuffer.stride) * 480);
+    DrawBall(0, 0, 0, 24); // frame 24 lies beyond x = 300: nothing to copy
+    EXPECT_EQ(BackBuffer.pixels[7 * BackBuffer.stride + 3 * 7], 0xEE);
+    BlitFromSkin(10, 10, 40, 40, 280, 190); // only a 20 x 10 corner lies inside
+    EXPECT_EQ(ScreenSource(10, 10).x, 280);
+    EXPECT_EQ(ScreenSource(29, 19).y, 199);
+    EXPECT_EQ(BackBuffer.pixels[20 * BackBuffer.stride + 3 * 10], 0xEE);
+    EXPECT_EQ(BackBuffer.pixels[10 * BackBuffer.stride + 3 * 30], 0xEE);
+    EXPECT_EQ(CallLog().back(), "Present 10 10 20 10");
+}
+
+using SkinFiles = Folder;
+
+bool SheetEquals(const std::vector<uint8_t>& rgb, int width, int height) {
+    if (!SkinSheet.pixels || SkinSheet.width != width || SkinSheet.height != height ||
+        SkinSheet.stride % 4 != 0) {
+        return false;
+    }
+    for (int y = 0; y < height; y++) {
+        for (int x = 0; x < width; x++) {
+            const uint8_t* p = SkinSheet.pixels + y * SkinSheet.stride + 3 * x;
+            const uint8_t* q = rgb.data() + 3 * (y * width + x);
+            if (p[0] != q[2] || p[1] != q[1] || p[2] != q[0]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST_F(SkinFiles, EveryPixelFormatLoadsAsItsTruecolourPicture) {
+    const int width = 1001; // rows of 3003 bytes start at multiples of 4
+    const int height = 40;
+    std::vector<uint8_t> rgb = CodedPicture(width, height);
+    const struct {
+        const char* file;
+        int colourType;
+        int bitDepth;
+    } formats[] = {{"rgb8.png", PNG_COLOR_TYPE_RGB, 8},
+                   {"rgba16.png", PNG_COLOR_TYPE_RGB_ALPHA, 16},
+                   {"rgba8.png", PNG_COLOR_TYPE_RGB_ALPHA, 8},
+                   {"rgb16.png", PNG_COLOR_TYPE_RGB, 16}};
+    for (const auto& format : formats) {
+        PngOptions options{format.colourType, format.bitDepth, nullptr, 0, nullptr, 0};
+        ASSERT_TRUE(WritePng(format.file, rgb.data(), width, height, options));
+        Load(format.file);
+        EXPECT_TRUE(SheetEquals(rgb, width, height)) << format.file;
+        FreeSkin();
+    }
+    // grey and palette pictures: few colours, all grey for the grey file
+    std::vector<uint8_t> grey(3 * 37 * 11);
+    for (size_t i = 0; i < grey.size(); i++) {
+        grey[i] = static_cast<uint8_t>((i / 3) * 7 % 256);
+    }
+    ASSERT_TRUE(WritePng("grey.png", grey.data(), 37, 11,
+                         PngOptions{PNG_COLOR_TYPE_GRAY, 8, nullptr, 0, nullptr, 0}));
+    Load("grey.png");
+    EXPECT_TRUE(SheetEquals(grey, 37, 11));
+    FreeSkin();
+    std::vector<uint8_t> few = CodedPicture(13, 9);
+    ASSERT_TRUE(WritePng("palette.png", few.data(), 13, 9,
+                         PngOptions{PNG_COLOR_TYPE_PALETTE, 8, nullptr, 0, nullptr, 0}));
+    Load("palette.png");
+    EXPECT_TRUE(SheetEquals(few, 13, 9));
+}
+
+void WriteBytes(const char* file, const std::string& bytes) {
+    std::FILE* out = std::fopen(file, "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+}
+
+std::string ReadBytes(const char* file) {
+    std::string bytes;
+    std::FILE* in = std::fopen(file, "rb");
+    for (int c; (c = std::fgetc(in)) != EOF;) {
+        bytes += static_cast<char>(c);
+    }
+    std::fclose(in);
+    return bytes;
+}
+
+TEST_F(SkinFiles, BrokenFilesLeaveNoSheetAndAMissingOneFallsBack) {
+    std::vector<uint8_t> rgb = CodedPicture(64, 64);
+    PngText about{"AboutSkinner", "the skin's own words", false};
+    ASSERT_TRUE(WritePng("good.png", rgb.data(), 64, 64,
+                         PngOptions{PNG_COLOR_TYPE_RGB, 8, &about, 1, nullptr, 0}));
+    std::string good = ReadBytes("good.png");
+    std::string damaged = good;
+    damaged[good.size() / 2] ^= 0x5A; // inside the image data
+    WriteBytes("damaged.png", damaged);
+    WriteBytes("truncated.png", good.substr(0, good.size() / 2));
+    WriteBytes("text.png", "not a picture at all\n");
+    WriteBytes("empty.png", "");
+    for (const char* file : {"damaged.png", "truncated.png", "text.png", "empty.png"}) {
+        Load(file);
+        EXPECT_EQ(SkinSheet.pixels, nullptr) << file;
+        EXPECT_EQ(SelectedSkin, nullptr) << file;
+        EXPECT_EQ(SkinDescription, nullptr) << file;
+        EXPECT_EQ(LivePixelBuffers, 1) << file; // the back buffer alone
+        BlitFromSkin(0, 0, 640, 480, 0, 0);     // draws nothing, and does not crash
+    }
+    ASSERT_TRUE(WriteRgbPng("brimzo.png", rgb.data(), 64, 64));
+    Load("missing.png");
+    EXPECT_TRUE(SheetEquals(rgb, 64, 64));
+    EXPECT_STREQ(Skin, "missing.png"); // the setting keeps the name it had
+}
+
+TEST_F(SkinFiles, DescriptionIsTheLastAboutSkinnerText) {
+    std::vector<uint8_t> rgb = CodedPicture(8, 8);
+    PngText before[] = {{"Title", "a title", false}, {"AboutSkinner", "first words", false}};
+    PngText after[] = {{"AboutSkinner", "last words, compressed", true},
+                       {"aboutskinner", "another key", false}};
+    ASSERT_TRUE(WritePng("texts.png", rgb.data(), 8, 8,
+                         PngOptions{PNG_COLOR_TYPE_RGB, 8, before, 2, after, 2}));
+    Load("texts.png");
+    ASSERT_NE(SkinDescription, nullptr);
+    EXPECT_STREQ(SkinDescription, "last words, compressed");
+    FreeSkin();
+    EXPECT_EQ(SkinDescription, nullptr);
+    ASSERT_TRUE(WriteRgbPng("plain.png", rgb.data(), 8, 8));
+    Load("plain.png");
+    EXPECT_EQ(SkinDescription, nullptr);
+}
+
+TEST_F(SkinFiles, LoadingAndFreeingManyTimesKeepsMemoryWhereItWas) {
+    std::vector<uint8_t> rgb = CodedPicture(200, 150);
+    PngText about{"AboutSkinner", "words", true};
+    ASSERT_TRUE(WritePng("skin.png", rgb.data(), 200, 150,
+                         PngOptions{PNG_COLOR_TYPE_RGB_ALPHA, 16, &about, 1, nullptr, 0}));
+    WriteBytes("bad.png", ReadBytes("skin.png").substr(0, 300));
+    Load("skin.png");
+    FreeSkin();
+    size_t before = AllocatedBytes();
+    for (int i = 0; i < 1000; i++) {
+        Load(i % 2 ? "skin.png" : "bad.png");
+        FreeSkin();
+    }
+    EXPECT_EQ(AllocatedBytes(), before);
+}
+
+} // namespace
