@@ -340,3 +340,59 @@ TEST(Sounds, FlagsSlotsAndPreviews) {
 }
 
 } // namespace
+
+namespace {
+
+// The frames each animation draws and the pauses between them, at several speeds.
+TEST(Animations, FramesInOrderAndPausesFollowTheSpeed) {
+    const struct {
+        int32_t speed;
+        std::string step, frame;
+    } speeds[] = {{100, "Pause 20", "Pause 50"},
+                  {200, "Pause 10", "Pause 25"},
+                  {50, "Pause 40", "Pause 100"},
+                  {1, "Pause 2000", "Pause 5000"}};
+    for (const auto& s : speeds) {
+        StartOnEmptyBoard();
+        AnimationSpeed = s.speed;
+        Announce({0, 0, 1}, {1, 0, 2}, {2, 0, 3});
+        AnimateAppear();
+        Log appear;
+        for (int32_t frame : {23, 22, 21, 20, 19, 0}) {
+            appear.push_back(s.frame);
+            for (int32_t colour = 1; colour <= 3; colour++) {
+                appear.push_back("DrawBall " + std::to_string(colour - 1) + " 0 " +
+                                 std::to_string(colour) + " " + std::to_string(frame));
+            }
+        }
+        EXPECT_EQ(CallLog(), appear) << s.speed;
+
+        ClearCallLog();
+        Put(3, 3, 4);
+        Game.removalMark[CellIndex(3, 3)] = 1;
+        Game.removalMark[CellIndex(5, 3)] = -1; // counted, not marked: untouched
+        Put(5, 3, 4);
+        AnimateVanish();
+        Log vanish;
+        for (int32_t frame = 7; frame <= 18; frame++) {
+            vanish.push_back("DrawBall 3 3 4 " + std::to_string(frame));
+            vanish.push_back(s.frame);
+        }
+        vanish.push_back("ClearCell 3 3");
+        vanish.push_back(s.frame);
+        EXPECT_EQ(CallLog(), vanish) << s.speed;
+        EXPECT_EQ(Game.board[CellIndex(3, 3)], EmptyCell);
+        EXPECT_EQ(Game.board[CellIndex(5, 3)], 4);
+
+        ClearCallLog();
+        SelectBall(5, 3);
+        ASSERT_TRUE(FindPath(7, 3));
+        MoveBall();
+        EXPECT_EQ(CallLog(), (Log{"Sound move.wav 20001", "DrawNextBalls", "DrawBall 6 3 4 0",
+                                  "ClearCell 5 3", s.step, "DrawNextBalls", "DrawBall 7 3 4 0",
+                                  "ClearCell 6 3", s.step, "DrawNextBalls"}))
+            << s.speed;
+    }
+}
+
+} // namespace
