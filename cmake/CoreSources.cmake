@@ -1,10 +1,12 @@
 # The platform-neutral core, shared by every build of the project: the game rules,
-# animations, pacing, settings, saved game and leader tables.
+# animations, pacing, settings, saved game, leader tables, the mouse and the display mode.
 set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../game/deal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/path.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/shapes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/turn.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../shell/display.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../shell/input.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/animate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/sound.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/leaders.cpp

@@ -36,6 +36,14 @@ void SleepMilliseconds(uint32_t milliseconds);
 void GetUtcTime(UtcTime* time);
 int32_t RunModalDialog(int32_t templateId); // the dialog's result
 
+// display and main window
+bool FindFullScreenMode(int32_t bitsPerPixel); // remembers the 640 x 480 mode of that depth
+bool EnterFullScreenMode();                    // switches to the remembered mode
+void LeaveFullScreenMode();                    // the desktop's own mode again
+void MoveMainWindow(int32_t x, int32_t y);
+void ShowStopMessage(const char* text, const char* caption);
+[[noreturn]] void FatalError(const char* message); // a message, the teardown, exit code 1
+
 // profile file
 int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, const char* path);
 void ReadProfileString(const char* section, const char* key, const char* fallback, char* buffer,

@@ -50,3 +50,19 @@ uint32_t CurrentDirectory(char* buffer, uint32_t size) {
     }
     return 0;
 }
+
+bool FindFullScreenMode(int32_t) {
+    return false;
+}
+
+bool EnterFullScreenMode() {
+    return false;
+}
+
+void LeaveFullScreenMode() {}
+void MoveMainWindow(int32_t, int32_t) {}
+void ShowStopMessage(const char*, const char*) {}
+
+void FatalError(const char*) {
+    std::exit(1);
+}

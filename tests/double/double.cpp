@@ -19,6 +19,8 @@ bool Recording = true;
 char LeaderName[LeaderNameBufferSize] = "";
 char Directory[1000] = "";
 UtcTime Clock;
+bool DisplayHasMode = true;
+bool DisplaySwitchWorks = true;
 
 struct Entry {
     std::string key;
@@ -88,6 +90,7 @@ void ResetDouble() {
     LeaderName[0] = '\0';
     ScriptCurrentDirectory("C:\\games");
     ScriptUtcTime(12, 34, 56, 789);
+    ScriptDisplay(true, true);
     Profiles.clear();
     SettingsPath[0] = '\0';
     PosX = 0;
@@ -105,6 +108,11 @@ void ResetDouble() {
 
 void ScriptCurrentDirectory(const char* directory) {
     snprintf(Directory, sizeof Directory, "%s", directory);
+}
+
+void ScriptDisplay(bool hasMode, bool switchWorks) {
+    DisplayHasMode = hasMode;
+    DisplaySwitchWorks = switchWorks;
 }
 
 void ScriptUtcTime(int hour, int minute, int second, int milliseconds) {
@@ -182,6 +190,33 @@ int32_t RunModalDialog(int32_t templateId) {
         snprintf(LastLeaderName, sizeof LastLeaderName, "%s", LeaderName);
     }
     return 1;
+}
+
+bool FindFullScreenMode(int32_t bitsPerPixel) {
+    Record("FindMode %d", bitsPerPixel);
+    return DisplayHasMode;
+}
+
+bool EnterFullScreenMode() {
+    Record("EnterFullScreen");
+    return DisplaySwitchWorks;
+}
+
+void LeaveFullScreenMode() {
+    Record("LeaveFullScreen");
+}
+
+void MoveMainWindow(int32_t x, int32_t y) {
+    Record("MoveWindow %d %d", x, y);
+}
+
+void ShowStopMessage(const char* text, const char* caption) {
+    Record("Message %s | %s", caption, text);
+}
+
+void FatalError(const char* message) {
+    Record("Fatal %s", message);
+    throw FatalErrorRaised{};
 }
 
 void GetUtcTime(UtcTime* time) {

@@ -22,6 +22,10 @@ void ResetDouble();
 // The name the name-entry dialog leaves behind.
 void ScriptLeaderName(const char* name);
 void ScriptCurrentDirectory(const char* directory);
+// Whether the display offers the full-screen mode, and whether switching to it works.
+void ScriptDisplay(bool hasMode, bool switchWorks);
+// FatalError records "Fatal <message>" and throws this, since it must not return.
+struct FatalErrorRaised {};
 void ScriptUtcTime(int hour, int minute, int second, int milliseconds);
 
 // The in-memory profile file at the given path, with the profile reader's rules: a missing

@@ -1,0 +1,134 @@
+#include "shell/input.h"
+
+#include "game/game.h"
+#include "render/draw.h"
+#include "shell/platform.h"
+#include "store/settings.h"
+
+bool Dragging = false;
+int32_t DragAnchorX = 0;
+int32_t DragAnchorY = 0;
+int8_t HoveredWindowButton = -1;
+int8_t HoveredModeButton = -1;
+
+namespace {
+constexpr int32_t BoardEnd = 412;
+constexpr int32_t ButtonStripHeight = 40;
+constexpr int32_t WindowButtonsX = 580;
+constexpr int32_t ModeButtonsX = 434;
+constexpr int32_t ModeButtonsEnd = 614;
+constexpr int32_t ModeButtonsY = 110;
+constexpr int32_t ModeButtonsBottom = 135;
+
+bool OnBoard(int32_t x, int32_t y) {
+    return x >= BoardLeft && x < BoardEnd && y >= BoardLeft && y < BoardEnd;
+}
+
+bool OnWindowButtons(int32_t x, int32_t y) {
+    return y < ButtonStripHeight && x >= WindowButtonsX;
+}
+
+bool OnModeButtons(int32_t x, int32_t y) {
+    return x >= ModeButtonsX && x < ModeButtonsEnd && y >= ModeButtonsY && y < ModeButtonsBottom;
+}
+
+int32_t WindowButtonAt(int32_t x, int32_t y) {
+    return (x - WindowButtonsX) / 20 + 3 * (y / 20);
+}
+
+void ClickBoard(int32_t x, int32_t y) {
+    int32_t dx = x - BoardLeft;
+    int32_t dy = y - BoardLeft;
+    if (dx % CellPitch < CellPixels && dy % CellPitch < CellPixels) {
+        ClickCell(dx / CellPitch, dy / CellPitch);
+    }
+}
+
+bool StartDrag() {
+    if (FullScreen != 0) {
+        return false;
+    }
+    Dragging = true;
+    return true;
+}
+} // namespace
+
+Click LeftButtonDown(int32_t x, int32_t y) {
+    DragAnchorX = x;
+    DragAnchorY = y;
+    if (OnBoard(x, y)) {
+        ClickBoard(x, y);
+    } else if (y < ButtonStripHeight) {
+        if (x >= WindowButtonsX) {
+            return Click{ClickAction::WindowButton, WindowButtonAt(x, y)};
+        }
+        if (StartDrag()) {
+            return Click{ClickAction::StartDrag, 0};
+        }
+    } else if (OnModeButtons(x, y)) {
+        ChangeMode((x - ModeButtonsX) / 60);
+    }
+    return Click{ClickAction::Nothing, 0};
+}
+
+bool RightButtonDown(int32_t x, int32_t y) {
+    DragAnchorX = x;
+    DragAnchorY = y;
+    return StartDrag();
+}
+
+bool ButtonUp() {
+    bool ended = Dragging;
+    Dragging = false;
+    return ended;
+}
+
+// The anchor stays: as the window follows the pointer, the pointer returns to it.
+void DragTo(int32_t x, int32_t y) {
+    PosX += x - DragAnchorX;
+    PosY += y - DragAnchorY;
+    MoveMainWindow(PosX, PosY);
+}
+
+// Each kind of button looks after its own highlight; both go out in the neutral zone only.
+void TrackHover(int32_t x, int32_t y) {
+    if (OnWindowButtons(x, y)) {
+        auto index = static_cast<int8_t>(WindowButtonAt(x, y));
+        if (index != HoveredWindowButton) {
+            if (HoveredWindowButton >= 0) {
+                DrawWindowButton(HoveredWindowButton, false);
+            }
+            HoveredWindowButton = index;
+            DrawWindowButton(index, true);
+        }
+    } else if (OnModeButtons(x, y)) {
+        auto index = static_cast<int8_t>((x - ModeButtonsX) / 60);
+        if (index != HoveredModeButton) {
+            if (HoveredModeButton >= 0) {
+                DrawModeButton(HoveredModeButton, false);
+            }
+            HoveredModeButton = index;
+            DrawModeButton(index, true);
+        }
+    } else {
+        if (HoveredWindowButton >= 0) {
+            DrawWindowButton(HoveredWindowButton, false);
+            HoveredWindowButton = -1;
+        }
+        if (HoveredModeButton >= 0) {
+            DrawModeButton(HoveredModeButton, false);
+            HoveredModeButton = -1;
+        }
+    }
+}
+
+// A click on the current mode's button deals a fresh game too: the only way to give one up.
+void ChangeMode(int32_t mode) {
+    int32_t previous = Game.mode;
+    Game.mode = mode;
+    NewGame();
+    RedrawScreen(false, mode != previous, false);
+    if (mode != previous) {
+        DrawModeButton(previous, false);
+    }
+}

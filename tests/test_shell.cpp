@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "game/game.h"
+#include "shell/display.h"
+#include "shell/input.h"
+#include "store/settings.h"
+#include "tests/board_text.h"
+#include "tests/double/double.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+void FreshWindow() {
+    std::memset(&Game, 0, sizeof Game);
+    ResetDouble();
+    ClearBoard();
+    Dragging = false;
+    HoveredWindowButton = -1;
+    HoveredModeButton = -1;
+    FullScreenUnsupported = false;
+}
+
+TEST(Mouse, BoardClicksLandOnCellsAndNotInTheGaps) {
+    FreshWindow();
+    FillShapeless();
+    const struct {
+        int32_t x, y;
+        bool selects;
+        int32_t column, row;
+    } clicks[] = {{46, 46, true, 0, 0}, {47, 20, false, 0, 0},   {20, 47, false, 0, 0},
+                  {52, 52, true, 1, 1}, {406, 406, true, 8, 8},  {410, 410, false, 0, 0},
+                  {7, 7, true, 0, 0},   {411, 200, false, 0, 0}, {450, 200, false, 0, 0}};
+    for (const auto& c : clicks) {
+        Game.ballSelected = false;
+        Click click = LeftButtonDown(c.x, c.y);
+        EXPECT_EQ(click.action, ClickAction::Nothing);
+        EXPECT_EQ(Game.ballSelected, c.selects) << c.x << ", " << c.y;
+        if (c.selects) {
+            EXPECT_EQ(Game.selectedColumn, c.column) << c.x << ", " << c.y;
+            EXPECT_EQ(Game.selectedRow, c.row) << c.x << ", " << c.y;
+        }
+        EXPECT_EQ(DragAnchorX, c.x);
+    }
+    EXPECT_FALSE(Dragging);
+}
+
+TEST(Mouse, WindowButtonsAndTheDragStrip) {
+    FreshWindow();
+    const struct {
+        int32_t x, y, button;
+    } buttons[] = {{599, 19, 0}, {600, 0, 1},  {639, 0, 2},
+                   {580, 20, 3}, {600, 20, 4}, {639, 39, 5}};
+    for (const auto& b : buttons) {
+        Click click = LeftButtonDown(b.x, b.y);
+        EXPECT_EQ(click.action, ClickAction::WindowButton);
+        EXPECT_EQ(click.button, b.button) << b.x << ", " << b.y;
+    }
+    EXPECT_EQ(LeftButtonDown(3, 3).action, ClickAction::StartDrag);
+    EXPECT_TRUE(Dragging);
+    EXPECT_TRUE(ButtonUp());
+    EXPECT_FALSE(ButtonUp());
+    EXPECT_EQ(LeftButtonDown(500, 39).action, ClickAction::StartDrag);
+    ButtonUp();
+    FullScreen = 1;
+    EXPECT_EQ(LeftButtonDown(3, 3).action, ClickAction::Nothing);
+    EXPECT_FALSE(RightButtonDown(200, 200));
+    EXPECT_FALSE(Dragging);
+}
+
+TEST(Mouse, RightDragOverTheBoardMovesTheWindowAndSelectsNothing) {
+    FreshWindow();
+    FillShapeless();
+    PosX = 100;
+    PosY = 50;
+    ASSERT_TRUE(RightButtonDown(60, 60));
+    DragTo(70, 55);
+    DragTo(60, 60); // the window has followed: the pointer is back at the anchor
+    DragTo(-5, 62); // captured, the pointer can leave the window
+    EXPECT_TRUE(ButtonUp());
+    EXPECT_EQ(CallLog(), (Log{"MoveWindow 110 45", "MoveWindow 110 45", "MoveWindow 45 47"}));
+    EXPECT_EQ(PosX, 45);
+    EXPECT_EQ(PosY, 47);
+    EXPECT_FALSE(Game.ballSelected);
+}
+
+TEST(Mouse, ModeButtonsDealANewGame) {
+    FreshWindow();
+    Game.mode = Lines;
+    NewGame();
+    Game.score = 50;
+    ClearCallLog();
+    LeftButtonDown(434 + 10, 115); // the mode in force: a fresh game, the list stays
+    EXPECT_EQ(Game.score, 0);
+    EXPECT_EQ(CallLog(), (Log{"RedrawScreen 0 0 0"}));
+    ClearCallLog();
+    LeftButtonDown(613, 134);
+    EXPECT_EQ(Game.mode, Groups);
+    EXPECT_EQ(CallLog(), (Log{"RedrawScreen 0 1 0", "DrawModeButton 0 0"}));
+    ClearCallLog();
+    LeftButtonDown(614, 120); // right of the buttons
+    LeftButtonDown(500, 135); // below them
+    EXPECT_TRUE(CallLog().empty());
+}
+
+TEST(Mouse, HoverLightsOneButtonOfEachKindAndTheNeutralZonePutsThemOut) {
+    FreshWindow();
+    TrackHover(585, 5);
+    TrackHover(590, 15); // still button 0: nothing drawn
+    TrackHover(625, 5);
+    TrackHover(500, 120); // a mode button: the window button stays lit
+    TrackHover(300, 300);
+    TrackHover(301, 300);
+    EXPECT_EQ(CallLog(),
+              (Log{"DrawWindowButton 0 1", "DrawWindowButton 0 0", "DrawWindowButton 2 1",
+                   "DrawModeButton 1 1", "DrawWindowButton 2 0", "DrawModeButton 1 0"}));
+    EXPECT_EQ(HoveredWindowButton, -1);
+    EXPECT_EQ(HoveredModeButton, -1);
+}
+
+TEST(Display, UnsupportedModeRefusesEveryRequest) {
+    FreshWindow();
+    ScriptDisplay(false, true);
+    ProbeFullScreenMode(32);
+    EXPECT_TRUE(FullScreenUnsupported);
+    ClearCallLog();
+    RequestFullScreenToggle();
+    EXPECT_EQ(CallLog(),
+              (Log{"Message Brimzo! | This video card doesn't support 640*480 resolution in full "
+                   "screen!"}));
+    EXPECT_EQ(FullScreen, 0);
+}
+
+TEST(Display, ToggleActivationAndFailure) {
+    FreshWindow();
+    ProbeFullScreenMode(16);
+    EXPECT_FALSE(FullScreenUnsupported);
+    PosX = 120;
+    PosY = 80;
+    ClearCallLog();
+    RequestFullScreenToggle();
+    EXPECT_EQ(FullScreen, 1);
+    ApplyActivation(false); // another program: the desktop gets its mode, the flag stays
+    EXPECT_EQ(FullScreen, 1);
+    ApplyActivation(true);
+    RequestFullScreenToggle(); // back to the window, exactly where it was
+    ApplyActivation(false);    // windowed: activation changes nothing
+    EXPECT_EQ(FullScreen, 0);
+    EXPECT_EQ(CallLog(),
+              (Log{"EnterFullScreen", "MoveWindow 0 0", "LeaveFullScreen", "MoveWindow 120 80",
+                   "EnterFullScreen", "MoveWindow 0 0", "LeaveFullScreen", "MoveWindow 120 80"}));
+
+    ScriptDisplay(true, false); // a switch that fails ends the game and keeps the flag
+    EXPECT_THROW(RequestFullScreenToggle(), FatalErrorRaised);
+    EXPECT_EQ(FullScreen, 0);
+    EXPECT_EQ(CallLog().back(), "Fatal Unable to switch to desired video mode!");
+    FullScreen = 1;
+    EXPECT_THROW(ApplyActivation(true), FatalErrorRaised);
+    EXPECT_EQ(FullScreen, 1);
+}
+
+} // namespace
