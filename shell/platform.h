@@ -46,7 +46,7 @@ void ShowStopMessage(const char* text, const char* caption);
 
 // profile file
 int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, const char* path);
-void ReadProfileString(const char* section, const char* key, const char* fallback, char* buffer,
-                       uint32_t size, const char* path);
-void WriteProfileString(const char* section, const char* key, const char* value, const char* path);
+void ReadProfileText(const char* section, const char* key, const char* fallback, char* buffer,
+                     uint32_t size, const char* path);
+void WriteProfileText(const char* section, const char* key, const char* value, const char* path);
 uint32_t CurrentDirectory(char* buffer, uint32_t size); // length, or the size needed when larger

@@ -36,12 +36,12 @@ void ReadSettingString(const char* section, const char* key, char* buffer, const
         snprintf(buffer, size, "%s", fallback);
         return;
     }
-    ReadProfileString(section, key, fallback, buffer, size, SettingsPath);
+    ReadProfileText(section, key, fallback, buffer, size, SettingsPath);
 }
 
 void WriteSettingString(const char* section, const char* key, const char* text) {
     if (SettingsPath[0] != '\0') {
-        WriteProfileString(section, key, text, SettingsPath);
+        WriteProfileText(section, key, text, SettingsPath);
     }
 }
 

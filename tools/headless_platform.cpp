@@ -33,8 +33,8 @@ int32_t ReadProfileInt(const char*, const char*, int32_t fallback, const char*) 
     return fallback;
 }
 
-void ReadProfileString(const char*, const char*, const char* fallback, char* buffer, uint32_t size,
-                       const char*) {
+void ReadProfileText(const char*, const char*, const char* fallback, char* buffer, uint32_t size,
+                     const char*) {
     uint32_t i = 0;
     for (; i + 1 < size && fallback[i]; i++) {
         buffer[i] = fallback[i];
@@ -42,7 +42,7 @@ void ReadProfileString(const char*, const char*, const char* fallback, char* buf
     buffer[i] = '\0';
 }
 
-void WriteProfileString(const char*, const char*, const char*, const char*) {}
+void WriteProfileText(const char*, const char*, const char*, const char*) {}
 
 uint32_t CurrentDirectory(char* buffer, uint32_t size) {
     if (size > 0) {

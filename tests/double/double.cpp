@@ -243,14 +243,14 @@ int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, c
     return static_cast<int32_t>(static_cast<uint32_t>(std::strtoll(value->c_str(), nullptr, 10)));
 }
 
-void ReadProfileString(const char* section, const char* key, const char* fallback, char* buffer,
-                       uint32_t size, const char* path) {
+void ReadProfileText(const char* section, const char* key, const char* fallback, char* buffer,
+                     uint32_t size, const char* path) {
     Record("ReadString %s %s", section, key);
     const std::string* value = Lookup(path, section, key);
     snprintf(buffer, size, "%s", value ? value->c_str() : fallback);
 }
 
-void WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
+void WriteProfileText(const char* section, const char* key, const char* value, const char* path) {
     Record("Write %s %s", section, key);
     SetProfileValue(path, section, key, value);
 }

@@ -1,0 +1,271 @@
+#include "dialogs/dialogs.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "dialogs/resources.h"
+#include "dialogs/rules.h"
+#include "render/draw.h"
+#include "render/skin.h"
+#include "render/sound.h"
+#include "shell/platform.h"
+#include "shell/shell.h"
+#include "store/settings.h"
+
+namespace {
+constexpr int NameEdit = 401;
+constexpr int SpeedEdit = 501;
+constexpr int PreviousSkin = 601;
+constexpr int NextSkin = 602;
+constexpr int SkinText = 701;
+constexpr int FirstLink = 12321;
+constexpr int SecondLink = 12322;
+constexpr const char* FirstAddress = BRIMZO_FIRST_LINK;
+constexpr const char* SecondAddress = BRIMZO_SECOND_LINK;
+
+// The dialog's rows in order: check box 101 + row, preview 201 + row, Change 301 + row.
+constexpr int32_t RowSlot[4] = {BounceSoundSlot, RemovalSoundSlot, MoveSoundSlot, RefusedMoveSlot};
+
+int32_t SkinCount;
+int32_t SkinIndex;
+bool LinkHovered[2];
+
+bool IdIs(WPARAM wParam, int first, int last) {
+    int id = LOWORD(wParam);
+    return id >= first && id <= last;
+}
+
+void EnableSkinButtons(HWND dialog) {
+    EnableWindow(GetDlgItem(dialog, PreviousSkin), SkinIndex > 0);
+    EnableWindow(GetDlgItem(dialog, NextSkin), SkinIndex < SkinCount - 1);
+}
+
+void InitOptions(HWND dialog) {
+    CenterDialog(dialog);
+    SetDlgItemInt(dialog, SpeedEdit, static_cast<UINT>(AnimationSpeed), FALSE);
+    for (int row = 0; row < 4; row++) {
+        if (SoundEnabled[RowSlot[row]] != 0) {
+            CheckDlgButton(dialog, 101 + row, BST_CHECKED);
+        }
+    }
+    CountSkins();
+    EnableSkinButtons(dialog);
+    if (SkinDescription) {
+        SetDlgItemTextA(dialog, SkinText, SkinDescription);
+    }
+}
+
+// The skin named by the new setting is drawn behind the dialog at once.
+void ChangeSkin(HWND dialog, int32_t delta) {
+    StepSkin(delta);
+    EnableSkinButtons(dialog);
+    FreeSkin();
+    LoadSkin();
+    SelectSkin();
+    SetDlgItemTextA(dialog, SkinText, SkinDescription ? SkinDescription : "");
+    RedrawScreen(true, true, true);
+}
+
+// Ok and Escape alike: the dialog has no way to close without applying.
+void ApplyOptions(HWND dialog) {
+    AnimationSpeed = SpeedFromField(GetDlgItemInt(dialog, SpeedEdit, nullptr, FALSE));
+    SetTimer(MainWindow, 1, BounceTimerPeriod(), nullptr);
+    for (int row = 0; row < 4; row++) {
+        SoundEnabled[RowSlot[row]] = IsDlgButtonChecked(dialog, 101 + row) == BST_CHECKED ? 1 : 0;
+    }
+    EndDialog(dialog, 1);
+}
+
+int LinkUnderPointer(HWND dialog, LPARAM lParam) {
+    POINT point = {LOWORD(lParam), HIWORD(lParam)};
+    HWND control = ChildWindowFromPoint(dialog, point);
+    return control ? GetDlgCtrlID(control) : 0;
+}
+
+void HoverLinks(HWND dialog, LPARAM lParam) {
+    int id = LinkUnderPointer(dialog, lParam);
+    const bool now[2] = {id == FirstLink, id == SecondLink};
+    if (now[0] || now[1]) {
+        SetCursor(LoadCursorA(Instance, MAKEINTRESOURCEA(HandCursorResource)));
+    }
+    const char* addresses[2] = {FirstAddress, SecondAddress};
+    for (int link = 0; link < 2; link++) {
+        if (now[link] != LinkHovered[link]) {
+            LinkHovered[link] = now[link];
+            SetDlgItemTextA(dialog, FirstLink + link, addresses[link]); // repaints it
+        }
+    }
+}
+
+INT_PTR LinkColours(WPARAM wParam, LPARAM lParam) {
+    int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    if (id != FirstLink && id != SecondLink) {
+        return 0;
+    }
+    auto context = reinterpret_cast<HDC>(wParam);
+    SetTextColor(context, LinkHovered[id - FirstLink] ? RGB(51, 102, 255) : RGB(0, 0, 255));
+    SetBkColor(context, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void OpenLink(HWND dialog, LPARAM lParam) {
+    int id = LinkUnderPointer(dialog, lParam);
+    if (id == FirstLink || id == SecondLink) {
+        ShellExecuteA(MainWindow, "open", id == FirstLink ? FirstAddress : SecondAddress, nullptr,
+                      nullptr, 0);
+    }
+}
+
+INT_PTR AcceptName(HWND dialog) {
+    GetDlgItemTextA(dialog, NameEdit, LastLeaderName, sizeof LastLeaderName);
+    NameVerdict verdict = CheckLeaderName(LastLeaderName);
+    if (verdict != NameVerdict::Accepted) {
+        MessageBoxA(dialog, NameWarning(verdict), "Brimzo! warning", MB_ICONHAND);
+        return 0;
+    }
+    EndDialog(dialog, 1);
+    return 1;
+}
+} // namespace
+
+DLGPROC DialogProcedure(int32_t templateId) {
+    switch (templateId) {
+    case OptionsDialogTemplate:
+        return OptionsDialogProc;
+    case AboutDialogTemplate:
+        return AboutDialogProc;
+    default:
+        return NameDialogProc;
+    }
+}
+
+// In full screen the game picture is the screen's top left corner.
+void CenterDialog(HWND dialog) {
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    int originX = FullScreen != 0 ? 0 : PosX;
+    int originY = FullScreen != 0 ? 0 : PosY;
+    MoveWindow(dialog, originX + (ScreenWidth - width) / 2, originY + (ScreenHeight - height) / 2,
+               width, height, TRUE);
+}
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        InitOptions(dialog);
+        return 1;
+    }
+    if (message != WM_COMMAND) {
+        return 0;
+    }
+    if (IdIs(wParam, IDOK, IDCANCEL)) {
+        ApplyOptions(dialog);
+        return 1;
+    }
+    if (IdIs(wParam, 201, 204)) {
+        PlaySoundSlot(PreviewSlotOffset + RowSlot[LOWORD(wParam) - 201], false);
+    } else if (IdIs(wParam, 301, 304)) {
+        ChooseWaveFile(dialog, RowSlot[LOWORD(wParam) - 301]);
+    } else if (IdIs(wParam, PreviousSkin, NextSkin)) {
+        ChangeSkin(dialog, LOWORD(wParam) == PreviousSkin ? -1 : 1);
+    }
+    return 0;
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        CenterDialog(dialog);
+        LinkHovered[0] = false;
+        LinkHovered[1] = false;
+        return 1;
+    case WM_COMMAND:
+        if (IdIs(wParam, IDOK, IDCANCEL)) {
+            EndDialog(dialog, 1);
+            return 1;
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return LinkColours(wParam, lParam);
+    case WM_MOUSEMOVE:
+        HoverLinks(dialog, lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        OpenLink(dialog, lParam);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+// Escape does nothing: the dialog ends only with a name that passed.
+INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        CenterDialog(dialog);
+        SetDlgItemTextA(dialog, NameEdit, LastLeaderName);
+        return 1;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        return AcceptName(dialog);
+    }
+    return 0;
+}
+
+void ChooseWaveFile(HWND owner, int32_t slot) {
+    char file[SoundFileBufferSize];
+    std::snprintf(file, sizeof file, "%s", SoundFile[slot]);
+    OPENFILENAMEA choice = {};
+    choice.lStructSize = OPENFILENAME_SIZE_VERSION_400A; // the short form: no places bar
+    choice.hwndOwner = owner;
+    choice.lpstrFilter = "WAVe Files (*.wav)\0*.wav\0All Files (*.*)\0*.*\0";
+    choice.nFilterIndex = 1;
+    choice.lpstrFile = file;
+    choice.nMaxFile = sizeof file;
+    choice.lpstrInitialDir = "";
+    choice.lpstrTitle = "Select Sound File";
+    choice.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    choice.lpstrDefExt = "wav";
+    BOOL chosen = GetOpenFileNameA(&choice);
+    if (chosen == 1) {
+        std::memcpy(SoundFile[slot], file, sizeof file);
+    }
+}
+
+void CountSkins() {
+    SkinCount = 0;
+    SkinIndex = 0;
+    WIN32_FIND_DATAA entry;
+    HANDLE listing = FindFirstFileA("*.png", &entry);
+    if (listing == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        if (std::strcmp(entry.cFileName, Skin) == 0) {
+            SkinIndex = SkinCount;
+        }
+        SkinCount++;
+    } while (FindNextFileA(listing, &entry));
+    FindClose(listing);
+}
+
+// A listing that has shrunk since the dialog opened leaves the setting as it was.
+void StepSkin(int32_t delta) {
+    SkinIndex += delta;
+    WIN32_FIND_DATAA entry;
+    HANDLE listing = FindFirstFileA("*.png", &entry);
+    if (listing == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    bool found = true;
+    for (int32_t position = 0; position < SkinIndex && found; position++) {
+        found = FindNextFileA(listing, &entry) != 0;
+    }
+    if (found && SkinIndex >= 0) {
+        std::snprintf(Skin, sizeof Skin, "%s", entry.cFileName);
+    }
+    FindClose(listing);
+}

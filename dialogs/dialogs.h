@@ -1,0 +1,17 @@
+// The three dialogs of the Windows program: Options, About and name entry.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+constexpr int HandCursorResource = 123;
+
+DLGPROC DialogProcedure(int32_t templateId);
+void CenterDialog(HWND dialog);
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+void ChooseWaveFile(HWND owner, int32_t slot);
+void CountSkins();
+void StepSkin(int32_t delta);

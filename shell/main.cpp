@@ -1,0 +1,253 @@
+// The entry point, the teardown and the window procedure of the game window.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "game/game.h"
+#include "render/animate.h"
+#include "render/draw.h"
+#include "render/skin.h"
+#include "render/sound.h"
+#include "shell/display.h"
+#include "shell/input.h"
+#include "shell/platform.h"
+#include "shell/shell.h"
+#include "store/settings.h"
+
+HINSTANCE Instance;
+HWND MainWindow;
+HDC WindowDC;
+HDC BackBufferDC;
+bool DialogOpen;
+
+namespace {
+constexpr int IconResource = 111;
+constexpr UINT_PTR BounceTimer = 1;
+constexpr const char* ClassName = "brimzo";
+bool TornDown;
+
+int32_t DesktopBitsPerPixel() {
+    HWND desktop = GetDesktopWindow();
+    HDC context = GetDC(desktop);
+    int bits = GetDeviceCaps(context, BITSPIXEL);
+    ReleaseDC(desktop, context);
+    return bits;
+}
+
+bool RegisterWindowClass() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = Instance;
+    windowClass.hIcon = LoadIconA(Instance, MAKEINTRESOURCEA(IconResource));
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    windowClass.lpszClassName = ClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+// A position left of or above the work area, or within 10 pixels of its far edges, starts at 0.
+void KeepWindowOnTheDesktop() {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    if (PosX < work.left || PosX > work.right - 10) {
+        PosX = 0;
+    }
+    if (PosY < work.top || PosY > work.bottom - 10) {
+        PosY = 0;
+    }
+}
+
+void PressWindowButton(HWND window, int32_t button) {
+    switch (button) {
+    case 0:
+        ShowWindow(window, SW_MINIMIZE);
+        break;
+    case 1:
+        SendMessageA(window, WM_SYSKEYDOWN, VK_RETURN, 0);
+        break;
+    case 2:
+        SendMessageA(window, WM_DESTROY, 0, 0);
+        break;
+    case 3:
+        SendMessageA(window, WM_COMMAND, 3, 0);
+        break;
+    case 4:
+        SendMessageA(window, WM_COMMAND, 2, 0);
+        break;
+    case 5:
+        SendMessageA(window, WM_COMMAND, 1, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void CreateDrawingContexts(HWND window) {
+    WindowDC = GetDC(window);
+    BackBufferDC = CreateCompatibleDC(WindowDC);
+    CreateBackBuffer();
+    SelectObject(BackBufferDC, static_cast<HBITMAP>(BackBuffer.handle));
+}
+
+void Paint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC context = BeginPaint(window, &paint);
+    BitBlt(context, 0, 0, ScreenWidth, ScreenHeight, BackBufferDC, 0, 0, SRCCOPY);
+    EndPaint(window, &paint);
+}
+
+bool Command(HWND window, WORD id) {
+    switch (id) {
+    case 1:
+        RunModalDialog(OptionsDialogTemplate);
+        return true;
+    case 2:
+        WinHelpA(window, "brimzo.hlp", HELP_CONTENTS, 0);
+        return true;
+    case 3:
+        RunModalDialog(AboutDialogTemplate);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void LeftButton(HWND window, LPARAM lParam) {
+    Click click = LeftButtonDown(LOWORD(lParam), HIWORD(lParam));
+    if (click.action == ClickAction::WindowButton) {
+        PressWindowButton(window, click.button);
+    } else if (click.action == ClickAction::StartDrag) {
+        SetCapture(window);
+    }
+}
+
+void MouseMove(LPARAM lParam) {
+    if (Dragging) {
+        // captured, the pointer may be left of or above the window
+        DragTo(static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
+    } else {
+        TrackHover(LOWORD(lParam), HIWORD(lParam));
+    }
+}
+} // namespace
+
+// Also reached from a fatal error and at the end of the session; it runs once.
+void Shutdown() {
+    if (TornDown) {
+        return;
+    }
+    TornDown = true;
+    FreeSkin();
+    if (BackBufferDC) {
+        DeleteDC(BackBufferDC);
+    }
+    FreeBackBuffer();
+    if (WindowDC) {
+        ReleaseDC(MainWindow, WindowDC);
+    }
+    SaveSettings();
+    if (FullScreen != 0) {
+        LeaveFullScreenMode();
+    }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        CreateDrawingContexts(window);
+        return 0;
+    case WM_DESTROY:
+        Shutdown();
+        PostQuitMessage(0);
+        return 0;
+    case WM_ENDSESSION:
+        // the session ends without WM_DESTROY: keep this run's game, leaders and options
+        if (wParam) {
+            Shutdown();
+        }
+        return 0;
+    case WM_ACTIVATE:
+        if (!DialogOpen) {
+            ApplyActivation(LOWORD(wParam) != WA_INACTIVE);
+        }
+        return 0;
+    case WM_PAINT:
+        Paint(window);
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam != VK_RETURN) {
+            break;
+        }
+        RequestFullScreenToggle();
+        return 0;
+    case WM_COMMAND:
+        if (!Command(window, LOWORD(wParam))) {
+            break;
+        }
+        return 0;
+    case WM_TIMER:
+        if (Game.ballSelected) {
+            BounceStep();
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+        LeftButton(window, lParam);
+        return 0;
+    case WM_RBUTTONDOWN:
+        if (RightButtonDown(LOWORD(lParam), HIWORD(lParam))) {
+            SetCapture(window);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        if (ButtonUp()) {
+            ReleaseCapture();
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        MouseMove(lParam);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    Instance = instance;
+    int32_t bits = DesktopBitsPerPixel();
+    if (bits <= 8) {
+        FatalError("Please use graphics mode with bit depth of 16, 24 or 32 bits!");
+    }
+    ProbeFullScreenMode(bits);
+    if (!RegisterWindowClass()) {
+        return 0;
+    }
+    NewGame();
+    LoadSettings();
+    LoadSkin();
+    KeepWindowOnTheDesktop();
+    MainWindow = CreateWindowExA(0, ClassName, "Brimzo!", WS_POPUP | WS_VISIBLE, PosX, PosY,
+                                 ScreenWidth, ScreenHeight, nullptr, nullptr, instance, nullptr);
+    if (!MainWindow) {
+        FatalError("Unable to create the game window!");
+    }
+    SelectSkin();
+    RedrawScreen(true, true, true);
+    if (FullScreenUnsupported) {
+        FullScreen = 0;
+    }
+    if (FullScreen != 0) {
+        SetFullScreen(1);
+    }
+    ShowWindow(MainWindow, showCommand);
+    UpdateWindow(MainWindow);
+    SetTimer(MainWindow, BounceTimer, BounceTimerPeriod(), nullptr);
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    KillTimer(MainWindow, BounceTimer);
+    return static_cast<int>(message.wParam);
+}
