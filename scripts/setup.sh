@@ -6,16 +6,23 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang clang-format libclang-rt-14-dev
     libgtest-dev libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core
+    mingw-w64 libz-mingw-w64-dev dpkg-dev xz-utils
+    wine wine64 xvfb xdotool imagemagick python3
 )
 
 missing=()
 for p in "${packages[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+    dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -q
+    # wine without its recommended 32-bit half: this kernel starts 64-bit programs only
+    $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# libpng for the Windows program, built from Debian's source package (once)
+bash "$(dirname "$0")/build-libpng-mingw.sh"

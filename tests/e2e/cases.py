@@ -1,0 +1,242 @@
+"""End-to-end cases of brimzo.exe under Wine. Run one: cases.py NAME --exe E --prefix P."""
+
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(__file__))
+from harness import Game, Picture  # noqa: E402
+import model  # noqa: E402
+
+KEYS = [("WINDOW", "PosX"), ("WINDOW", "PosY"), ("WINDOW", "FullScreen"),
+        ("GAME", "LastLeaderName"), ("GAME", "SaveData1"), ("GAME", "SaveData2"),
+        ("OPTIONS", "AnimationSpeed"), ("OPTIONS", "SelectedBall"), ("OPTIONS", "ShapeComplete"),
+        ("OPTIONS", "BallMovement"), ("OPTIONS", "WrongMove"), ("OPTIONS", "Skin"),
+        ("SOUND", "SelectedBall"), ("SOUND", "ShapeComplete"), ("SOUND", "BallMovement"),
+        ("SOUND", "WrongMove"), ("LEADERS", "Data"), ("LEADERS", "CRC")]
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def cell_origin(column, row):
+    return 7 + 45 * column, 7 + 45 * row
+
+
+def sprite(sheet, colour, frame):
+    return sheet.block(40 * frame, 40 * colour, 40, 40)
+
+
+def background(sheet, column, row):
+    x, y = cell_origin(column, row)
+    return sheet.block(x, y + 280, 40, 40)
+
+
+def cell(screen, column, row):
+    x, y = cell_origin(column, row)
+    return screen.block(x, y, 40, 40)
+
+
+def expect_board_on_screen(screen, sheet, board, next_balls, selected=None):
+    """Every cell as the game state says; a selected ball may show any frame of its bounce."""
+    announced = {(c, r): colour for c, r, colour in next_balls}
+    for row in range(9):
+        for column in range(9):
+            colour = board[column + 9 * row]
+            if (column, row) == selected:
+                check(cell(screen, column, row) in [sprite(sheet, colour, f) for f in range(7)],
+                      "the selected ball at (%d, %d) bounces" % selected)
+                continue
+            if (column, row) in announced:
+                want = sprite(sheet, announced[(column, row)], 24)
+            elif colour != model.EMPTY:
+                want = sprite(sheet, colour, 0)
+            else:
+                want = background(sheet, column, row)
+            check(cell(screen, column, row) == want, "cell (%d, %d) on screen" % (column, row))
+
+
+def saved_game_ini(mode, state, score, board, next_balls, extra=""):
+    first, second = model.encode_saved_game(mode, state, score, board, next_balls)
+    return "[GAME]\nSaveData1=%s\nSaveData2=%s\n%s" % (first, second, extra)
+
+
+def saved(game):
+    return model.decode_saved_game(game.value("GAME", "SaveData1"),
+                                   game.value("GAME", "SaveData2"))
+
+
+def case_first_start(args):
+    """An empty folder: the deal from random state 0, and all eighteen keys at exit."""
+    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
+    board, next_balls = model.new_game(model.Random(0))
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.start()
+        expect_board_on_screen(game.capture(), sheet, board, next_balls)
+        check(game.quit() == 0, "exit code 0")
+        check([(s, k) for s, k, _ in game.ini()] == KEYS, "sections and keys in order")
+        stored = saved(game)
+        check(stored["board"] == board and stored["next"] == next_balls, "the dealt game saved")
+        check(stored["mode"] == 0 and stored["score"] == 0, "mode and score")
+        data, crc = model.default_leader_data()
+        check(game.value("LEADERS", "Data") == data, "default leader tables")
+        check(game.value("LEADERS", "CRC") == crc, "their check value")
+        check(game.value("OPTIONS", "AnimationSpeed") == "100", "default speed")
+
+
+# A prepared game: four balls of colour 1 in row 4 wait for a fifth from (4, 0); the ball at
+# (0, 0) is boxed in; the ball at (8, 8) has room to move.
+PREPARED_STATE = 123456789
+
+
+def prepared_board():
+    board = [model.EMPTY] * 81
+    for column in range(4):
+        board[column + 9 * 4] = 1
+    board[4 + 9 * 0] = 1
+    board[0] = 5
+    board[1] = 6
+    board[9] = 4
+    board[8 + 9 * 8] = 2
+    return board
+
+
+PREPARED_NEXT = [(2, 7, 3), (6, 1, 0), (8, 3, 6)]
+
+
+def case_saved_game(args):
+    """Select, bounce, refuse, score a line, and spawn what the saved random state predicts."""
+    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
+    board = prepared_board()
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini(saved_game_ini(0, PREPARED_STATE, 40, board, PREPARED_NEXT))
+        game.start()
+        expect_board_on_screen(game.capture(), sheet, board, PREPARED_NEXT)
+
+        game.click(*[v + 20 for v in cell_origin(8, 8)])  # select: the ball bounces
+        bouncing = [sprite(sheet, 2, frame) for frame in range(1, 7)]
+        seen = False
+        for _ in range(20):
+            seen = seen or cell(game.capture(), 8, 8) in bouncing
+            if seen:
+                break
+            time.sleep(0.05)
+        check(seen, "the selected ball bounces on screen")
+
+        game.click(*[v + 20 for v in cell_origin(0, 0)])  # boxed in
+        game.click(*[v + 20 for v in cell_origin(5, 5)])  # refused
+        time.sleep(0.2)
+        expect_board_on_screen(game.capture(), sheet, board, PREPARED_NEXT, selected=(0, 0))
+
+        game.click(*[v + 20 for v in cell_origin(4, 0)])
+        game.click(*[v + 20 for v in cell_origin(4, 4)])  # the fifth of the line
+        time.sleep(1.5)
+        for column in range(5):
+            board[column + 9 * 4] = model.EMPTY
+        board[4] = model.EMPTY
+        expect_board_on_screen(game.capture(), sheet, board, PREPARED_NEXT)
+
+        game.click(*[v + 20 for v in cell_origin(8, 8)])
+        game.click(*[v + 20 for v in cell_origin(8, 6)])  # no shape: the announced balls land
+        time.sleep(1.5)
+        board[8 + 9 * 8] = model.EMPTY
+        board[8 + 9 * 6] = 2
+        for column, row, colour in PREPARED_NEXT:
+            board[column + 9 * row] = colour
+        random = model.Random(PREPARED_STATE)
+        next_balls = model.choose_next_balls(board, random)
+        expect_board_on_screen(game.capture(), sheet, board, next_balls)
+        check(game.quit() == 0, "exit code 0")
+        stored = saved(game)
+        check(stored["score"] == 45, "five for the line: 40 + 5, got %d" % stored["score"])
+        check(stored["board"] == board, "the moved board is saved")
+        check(stored["next"] == next_balls, "the spawn the saved random state predicts")
+        check(stored["state"] == random.state, "the generator state runs on")
+
+
+def case_mode_drag_gap(args):
+    """A mode button deals a new game; a right drag moves the window; a gap does nothing."""
+    board = prepared_board()
+    with Game(args.exe, args.assets, args.prefix) as game:
+        extra = "[WINDOW]\nPosX=100\nPosY=60\n"
+        game.write_ini(saved_game_ini(0, PREPARED_STATE, 40, board, PREPARED_NEXT, extra))
+        game.start()
+        check(game.origin == (100, 60), "the window where the file says: %r" % (game.origin,))
+        game.click(47, 20)  # the first pixel column of a gap
+        game.click(20, 47)
+        game.drag((300, 300), (350, 320))  # right button, over the board
+        game.origin = game.window_position()
+        check(game.origin == (150, 80), "dragged to %r" % (game.origin,))
+        game.click(434 + 120 + 30, 120)  # Groups
+        time.sleep(0.3)
+        check(game.quit() == 0, "exit code 0")
+        check(game.value("WINDOW", "PosX") == "150" and game.value("WINDOW", "PosY") == "80",
+              "the dragged position stored")
+        stored = saved(game)
+        new_board, new_next = model.new_game(model.Random(PREPARED_STATE))
+        check(stored["mode"] == 2, "mode Groups stored")
+        check(stored["board"] == new_board and stored["next"] == new_next,
+              "a new game dealt from the saved random state")
+        check(stored["score"] == 0, "a new game starts at 0")
+
+
+def case_depth_8(args):
+    """A palette display ends the game with the colour-depth message and writes nothing."""
+    with Game(args.exe, args.assets, args.prefix, depth=8) as game:
+        original = saved_game_ini(1, 7, 3, prepared_board(), PREPARED_NEXT,
+                                  "[OPTIONS]\nAnimationSpeed=77\n")
+        game.write_ini(original)
+        before = game.ini_bytes()
+        game.start(wait_for_window=False)
+        game.dismiss_message("Brimzo Error!")
+        check(game.wait() == 1, "exit code 1")
+        check(game.ini_bytes() == before, "brimzo.ini byte for byte as it was")
+
+
+def case_full_screen(args):
+    """Under Xvfb there is no 640 x 480 mode: a stored FullScreen starts in a window, and
+    Alt+Enter and the full-screen button show the refusal."""
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini("[WINDOW]\nPosX=40\nPosY=30\nFullScreen=1\n")
+        game.start()
+        check(game.origin == (40, 30), "windowed at its place: %r" % (game.origin,))
+        game.key("alt+Return", window=game.window)
+        game.dismiss_message("Brimzo!")
+        game.click(610, 10)
+        game.dismiss_message("Brimzo!")
+        check(game.window_position() == (40, 30), "nothing switched")
+        check(game.quit() == 0, "exit code 0")
+        check(game.value("WINDOW", "FullScreen") == "0", "FullScreen 0 stored")
+
+
+def prepare_prefix(args):
+    """Makes the Wine prefix once, for every case."""
+    env = dict(os.environ, WINEPREFIX=args.prefix, WINEDEBUG="-all")
+    env.pop("DISPLAY", None)
+    subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=600,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=env, timeout=600)
+
+
+CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
+CASES["prepare_prefix"] = prepare_prefix
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("case", choices=sorted(CASES))
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--assets", required=True)
+    parser.add_argument("--prefix", required=True)
+    args = parser.parse_args()
+    args.exe, args.assets, args.prefix = map(os.path.abspath, (args.exe, args.assets, args.prefix))
+    CASES[args.case](args)
+    print("%s: passed" % args.case)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,199 @@
+"""Drives the real brimzo.exe under Wine on a virtual X display: clicks with xdotool,
+captures the screen with ImageMagick, and reads brimzo.ini after the game quits. Every process
+it starts it ends by its own id."""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+SCREEN_DEPTH = 24
+QUIT_BUTTON = (630, 10)
+
+
+class Picture:
+    """A screen capture or skin sheet as rows of (red, green, blue)."""
+
+    def __init__(self, path):
+        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True,
+                             capture_output=True).stdout
+        header = []
+        at = 0
+        while len(header) < 4:  # P6, width, height, maximum
+            end = at
+            while ppm[end:end + 1] not in (b" ", b"\n"):
+                end += 1
+            if end > at:
+                header.append(ppm[at:end])
+            at = end + 1
+        self.width, self.height = int(header[1]), int(header[2])
+        self.data = ppm[at:]
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.data[i:i + 3])
+
+    def block(self, x, y, width, height):
+        return [self.data[3 * ((y + row) * self.width + x):3 * ((y + row) * self.width + x + width)]
+                for row in range(height)]
+
+
+class Game:
+    """One run of the game in a fresh working directory."""
+
+    def __init__(self, exe, assets, prefix, depth=SCREEN_DEPTH):
+        self.exe, self.assets, self.prefix = exe, assets, prefix
+        self.folder = tempfile.mkdtemp(prefix="brimzo-e2e-")
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x%d" % depth, "-nolisten", "tcp"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.display = ":" + self.xvfb.stdout.readline().decode().strip()
+        self.game = None
+        self.window = None
+        self.origin = (0, 0)
+        for name in os.listdir(os.path.dirname(exe)):
+            shutil.copy(os.path.join(os.path.dirname(exe), name), self.folder)
+
+    def env(self):
+        env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=self.prefix, WINEDEBUG="-all")
+        env.pop("WAYLAND_DISPLAY", None)
+        return env
+
+    def write_ini(self, text):
+        with open(os.path.join(self.folder, "brimzo.ini"), "w", newline="\r\n") as ini:
+            ini.write(text)
+
+    def ini_bytes(self):
+        path = os.path.join(self.folder, "brimzo.ini")
+        return open(path, "rb").read() if os.path.exists(path) else None
+
+    def ini(self):
+        """The settings file as a list of (section, key, value) in file order."""
+        entries = []
+        section = None
+        for line in (self.ini_bytes() or b"").decode("latin-1").splitlines():
+            line = line.strip()
+            if line.startswith("[") and line.endswith("]"):
+                section = line[1:-1]
+            elif "=" in line:
+                key, value = line.split("=", 1)
+                entries.append((section, key, value))
+        return entries
+
+    def value(self, section, key):
+        for s, k, v in self.ini():
+            if s == section and k == key:
+                return v
+        return None
+
+    def dismiss_message(self, caption):
+        """Waits for a message box other than the game window and presses its button."""
+        besides = [self.window] if self.window else []
+        box = self.find_window("^%s$" % caption, timeout=30, besides=besides)
+        self.key("Return", window=box)
+        deadline = time.time() + 10
+        while box in self.windows("^%s$" % caption) and time.time() < deadline:
+            time.sleep(0.1)
+        if box in self.windows("^%s$" % caption):
+            raise AssertionError("the message box %r stays" % caption)
+
+    def start(self, wait_for_window=True):
+        self.game = subprocess.Popen(["wine", "brimzo.exe"], cwd=self.folder, env=self.env(),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if wait_for_window:
+            self.window = self.find_window("^Brimzo!$")
+            self.origin = self.window_position()
+            time.sleep(0.5)
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], env=self.env(), capture_output=True,
+                              text=True, timeout=30).stdout
+
+    def windows(self, name):
+        return self.xdotool("search", "--onlyvisible", "--name", name).split()
+
+    def find_window(self, name, timeout=60, besides=()):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            found = [w for w in self.windows(name) if w not in besides]
+            if found:
+                return found[-1]
+            if self.game.poll() is not None:
+                raise AssertionError("the game ended before a window %r came" % name)
+            time.sleep(0.2)
+        raise AssertionError("no window %r" % name)
+
+    def window_position(self, window=None):
+        out = self.xdotool("getwindowgeometry", "--shell", window or self.window)
+        values = dict(line.split("=") for line in out.split() if "=" in line)
+        return int(values["X"]), int(values["Y"])
+
+    def click(self, x, y, button=1):
+        ox, oy = self.origin
+        self.xdotool("mousemove", "--sync", str(ox + x), str(oy + y))
+        self.xdotool("click", str(button))
+        time.sleep(0.15)
+
+    def move(self, x, y):
+        ox, oy = self.origin
+        self.xdotool("mousemove", "--sync", str(ox + x), str(oy + y))
+        time.sleep(0.1)
+
+    def drag(self, start, end, button=3):
+        ox, oy = self.origin
+        self.xdotool("mousemove", "--sync", str(ox + start[0]), str(oy + start[1]))
+        self.xdotool("mousedown", str(button))
+        for step in range(1, 6):
+            x = start[0] + (end[0] - start[0]) * step // 5
+            y = start[1] + (end[1] - start[1]) * step // 5
+            self.xdotool("mousemove", "--sync", str(ox + x), str(oy + y))
+            time.sleep(0.05)
+        self.xdotool("mouseup", str(button))
+        time.sleep(0.3)
+
+    def key(self, *keys, window=None):
+        if window:
+            self.xdotool("windowactivate", "--sync", window)
+        self.xdotool("key", "--clearmodifiers", *keys)
+        time.sleep(0.3)
+
+    def type_text(self, text):
+        self.xdotool("type", "--delay", "30", text)
+        time.sleep(0.2)
+
+    def capture(self):
+        """The game's 640 x 480 picture as it is on the screen now."""
+        path = os.path.join(self.folder, "capture.png")
+        ox, oy = self.origin
+        subprocess.run(["import", "-window", "root", "-crop", "640x480+%d+%d" % (ox, oy),
+                        path], env=self.env(), check=True)
+        return Picture(path)
+
+    def quit(self, timeout=30):
+        """Quits with the window's own button and waits for the process to end."""
+        self.click(*QUIT_BUTTON)
+        return self.wait(timeout)
+
+    def wait(self, timeout=30):
+        return self.game.wait(timeout=timeout)
+
+    def close(self):
+        if self.game and self.game.poll() is None:
+            self.game.send_signal(signal.SIGKILL)
+            self.game.wait()
+        subprocess.run(["wineserver", "-k"], env=self.env(), capture_output=True)
+        self.xvfb.send_signal(signal.SIGTERM)
+        try:
+            self.xvfb.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.xvfb.kill()
+            self.xvfb.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
