@@ -58,10 +58,23 @@ void InitOptions(HWND dialog) {
     }
 }
 
+// A skin button that disables itself would leave the dialog without a focus, and Enter and
+// Escape would stop working: the focus goes to the other skin button, or to Ok.
+void KeepFocus(HWND dialog, int32_t delta) {
+    HWND focus = GetFocus();
+    if (focus && IsWindowEnabled(focus)) {
+        return;
+    }
+    HWND other = GetDlgItem(dialog, delta < 0 ? NextSkin : PreviousSkin);
+    HWND target = IsWindowEnabled(other) ? other : GetDlgItem(dialog, IDOK);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+}
+
 // The skin named by the new setting is drawn behind the dialog at once.
 void ChangeSkin(HWND dialog, int32_t delta) {
     StepSkin(delta);
     EnableSkinButtons(dialog);
+    KeepFocus(dialog, delta);
     FreeSkin();
     LoadSkin();
     SelectSkin();

@@ -23,6 +23,15 @@ def check(condition, message):
         raise AssertionError(message)
 
 
+def eventually(condition, timeout=5):
+    deadline = time.time() + timeout
+    while not condition():
+        if time.time() > deadline:
+            return False
+        time.sleep(0.2)
+    return True
+
+
 def cell_origin(column, row):
     return 7 + 45 * column, 7 + 45 * row
 
@@ -211,6 +220,131 @@ def case_full_screen(args):
         check(game.window_position() == (40, 30), "nothing switched")
         check(game.quit() == 0, "exit code 0")
         check(game.value("WINDOW", "FullScreen") == "0", "FullScreen 0 stored")
+
+
+def shapeless_board(empty):
+    """A full board where no two neighbours share a colour, but for the given empty cells."""
+    board = [(column + 2 * row) % 7 for row in range(9) for column in range(9)]
+    for column, row in empty:
+        board[column + 9 * row] = model.EMPTY
+    return board
+
+
+def leader_line_on_screen(screen, sheet, line, text):
+    for k, char in enumerate(text):
+        code = ord(char) - 32
+        want = sheet.block(640 + 15 * (code % 16), 320 + 25 * (code // 16), 15, 25)
+        if screen.block(420 + 15 * k, 155 + 25 * line, 15, 25) != want:
+            return False
+    return True
+
+
+def leader_lines(data, mode):
+    block = bytes.fromhex(data)
+    return [block[150 * mode + 15 * i:150 * mode + 15 * i + 14].decode("latin-1")
+            for i in range(10)]
+
+
+def case_name_entry(args):
+    """A qualifying game over asks for a name until it is valid; it enters the table."""
+    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
+    empty = [(0, 0), (4, 2), (8, 4), (2, 6), (6, 8)]
+    next_balls = [(4, 2, 0), (8, 4, 0), (2, 6, 0)]
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini(saved_game_ini(0, 99, 250, shapeless_board(empty), next_balls,
+                                      "[WINDOW]\nPosX=50\nPosY=40\n"))
+        game.start()
+        game.click(*[v + 20 for v in cell_origin(1, 0)])
+        game.click(*[v + 20 for v in cell_origin(0, 0)])  # the last spawn: the game is over
+        dialog = game.find_window("^Brimzo!$", besides=[game.window])
+        expect_centred(game, dialog)
+        game.type_text("ABCDEFGHI")
+        game.key("Return", window=dialog)
+        game.dismiss_message("Brimzo! warning")  # "Maximum length is 8 characters!"
+        game.key("Escape", window=dialog)
+        check(not game.wait_gone(dialog, "^Brimzo!$", timeout=3), "Escape leaves it open")
+        game.key(*["BackSpace"] * 9, window=dialog)
+        game.type_text("Zed")
+        game.key("Return", window=dialog)
+        check(game.wait_gone(dialog, "^Brimzo!$"), "a valid name closes the dialog")
+        screen = game.capture()
+        check(leader_line_on_screen(screen, sheet, 0, "Zed      00250"), "the new line on top")
+        check(leader_line_on_screen(screen, sheet, 1, "Brimzo!  00100"), "the rest moved down")
+        check(game.quit() == 0, "exit code 0")
+        lines = leader_lines(game.value("LEADERS", "Data"), 0)
+        check(lines[0] == "Zed      00250", "the table stored: %r" % lines[0])
+        check(lines[9] == "Brimzo!  00100", "ten lines kept")
+        check(game.value("GAME", "LastLeaderName") == "Zed", "the name kept for next time")
+        check(saved(game)["score"] == 0, "a new game after the game over")
+
+
+def expect_centred(game, dialog):
+    x, y = game.window_position(dialog)
+    out = game.xdotool("getwindowgeometry", "--shell", dialog)
+    size = dict(line.split("=") for line in out.split() if "=" in line)
+    centre = (x + int(size["WIDTH"]) // 2, y + int(size["HEIGHT"]) // 2)
+    want = (game.origin[0] + 320, game.origin[1] + 240)
+    # the display reports the client area: the caption above it moves its centre down a little
+    check(abs(centre[0] - want[0]) <= 1 and 0 <= centre[1] - want[1] <= 12,
+          "dialog centred on the game: %r, want %r" % (centre, want))
+
+
+def open_options(game):
+    game.click(630, 30)
+    dialog = game.find_window("^Options$")
+    expect_centred(game, dialog)
+    return dialog
+
+
+def case_options(args):
+    """A new speed, a silenced sound and the other skin, shown at once and stored at exit."""
+    brimzo = Picture(os.path.join(args.assets, "brimzo.png"))
+    meadow = Picture(os.path.join(args.assets, "meadow.png"))
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini("[WINDOW]\nPosX=120\nPosY=90\n")
+        game.start()
+        check(game.capture().block(420, 420, 200, 30) == brimzo.block(420, 700, 200, 30),
+              "the default skin first")
+        dialog = open_options(game)
+        game.key("shift+Tab", window=dialog)  # from Ok back to the speed field
+        game.type_text("250")
+        game.key(*["Tab"] * 3)  # Ok, Selected Ball, Shape Complete
+        game.key("space")
+        game.key(*["Tab"] * 11)  # on through the rows to the enabled skin button
+        game.key("space")
+        check(eventually(lambda: game.capture().block(420, 420, 200, 30) ==
+                         meadow.block(420, 700, 200, 30)),
+              "the window behind the dialog shows the other skin at once")
+        game.key("Escape", window=dialog)  # applies as Ok does
+        check(game.wait_gone(dialog, "^Options$"), "Escape closes the dialog")
+        check(game.quit() == 0, "exit code 0")
+        check(game.value("OPTIONS", "AnimationSpeed") == "250", "the new speed stored")
+        check(game.value("OPTIONS", "WrongMove") == "0", "Shape Complete (slot 3) switched off")
+        for key in ("SelectedBall", "ShapeComplete", "BallMovement"):
+            check(game.value("OPTIONS", key) == "1", "%s still on" % key)
+        check(game.value("OPTIONS", "Skin") == "meadow.png", "the other skin stored")
+
+
+def case_options_empty_speed(args):
+    """An emptied speed field, and then a zero, store 100; About opens and closes with Escape."""
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini("[OPTIONS]\nAnimationSpeed=150\n")
+        game.start()
+        for typed in ("", "0"):
+            dialog = open_options(game)
+            game.key("shift+Tab", window=dialog)
+            game.key("BackSpace")
+            if typed:
+                game.type_text(typed)
+            game.key("Return")
+            check(game.wait_gone(dialog, "^Options$"), "Ok closes the dialog")
+        game.click(590, 30)
+        about = game.find_window("^About Brimzo!$")
+        expect_centred(game, about)
+        game.key("Escape", window=about)
+        check(game.wait_gone(about, "^About Brimzo!$"), "Escape closes About")
+        check(game.quit() == 0, "exit code 0")
+        check(game.value("OPTIONS", "AnimationSpeed") == "100", "no usable speed: 100")
 
 
 def prepare_prefix(args):

@@ -46,6 +46,7 @@ class Game:
     def __init__(self, exe, assets, prefix, depth=SCREEN_DEPTH):
         self.exe, self.assets, self.prefix = exe, assets, prefix
         self.folder = tempfile.mkdtemp(prefix="brimzo-e2e-")
+        self.scratch = tempfile.mkdtemp(prefix="brimzo-e2e-captures-")  # not among the skins
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x%d" % depth, "-nolisten", "tcp"],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -88,15 +89,22 @@ class Game:
                 return v
         return None
 
+    def wait_gone(self, window, name, timeout=15):
+        """Closing a dialog can take a moment under Wine without a window manager."""
+        deadline = time.time() + timeout
+        while window in self.windows(name):
+            if time.time() > deadline:
+                return False
+            time.sleep(0.1)
+        time.sleep(0.3)
+        return True
+
     def dismiss_message(self, caption):
         """Waits for a message box other than the game window and presses its button."""
         besides = [self.window] if self.window else []
         box = self.find_window("^%s$" % caption, timeout=30, besides=besides)
         self.key("Return", window=box)
-        deadline = time.time() + 10
-        while box in self.windows("^%s$" % caption) and time.time() < deadline:
-            time.sleep(0.1)
-        if box in self.windows("^%s$" % caption):
+        if not self.wait_gone(box, "^%s$" % caption):
             raise AssertionError("the message box %r stays" % caption)
 
     def start(self, wait_for_window=True):
@@ -165,7 +173,7 @@ class Game:
 
     def capture(self):
         """The game's 640 x 480 picture as it is on the screen now."""
-        path = os.path.join(self.folder, "capture.png")
+        path = os.path.join(self.scratch, "capture.png")
         ox, oy = self.origin
         subprocess.run(["import", "-window", "root", "-crop", "640x480+%d+%d" % (ox, oy),
                         path], env=self.env(), check=True)
@@ -191,6 +199,7 @@ class Game:
             self.xvfb.kill()
             self.xvfb.wait()
         shutil.rmtree(self.folder, ignore_errors=True)
+        shutil.rmtree(self.scratch, ignore_errors=True)
 
     def __enter__(self):
         return self
