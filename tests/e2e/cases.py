@@ -2,6 +2,7 @@
 
 import argparse
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -347,6 +348,30 @@ def case_options_empty_speed(args):
         check(game.value("OPTIONS", "AnimationSpeed") == "100", "no usable speed: 100")
 
 
+def case_screenshot(args):
+    """The real window in the middle of a game, for the README (not a test)."""
+    random = model.Random(2026)
+    board = [model.EMPTY] * 81
+    for _ in range(26):
+        board[random.below(81)] = random.below(7)
+    next_balls = model.choose_next_balls(board, random)
+    lines = ["Ada      00412", "Lin      00318", "Grace    00230", "Kim      00150"]
+    table = lines + ["Brimzo!  00100"] * 6
+    data, crc = model.encode_leader_tables([table, ["Brimzo!  00100"] * 10,
+                                            ["Brimzo!  00100"] * 10])
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini(saved_game_ini(0, 5, 137, board, next_balls,
+                                      "[LEADERS]\nData=%s\nCRC=%s\n" % (data, crc)))
+        game.start()
+        ball = board.index(next(c for c in board if c != model.EMPTY))
+        game.click(*[v + 20 for v in cell_origin(ball % 9, ball // 9)])
+        game.move(500, 120)  # the Squares button lit under the pointer
+        time.sleep(0.25)
+        game.capture()
+        shutil.copy(os.path.join(game.scratch, "capture.png"), args.out)
+        game.quit()
+
+
 def prepare_prefix(args):
     """Makes the Wine prefix once, for every case."""
     env = dict(os.environ, WINEPREFIX=args.prefix, WINEDEBUG="-all")
@@ -366,6 +391,7 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--assets", required=True)
     parser.add_argument("--prefix", required=True)
+    parser.add_argument("--out", help="where the screenshot case writes its picture")
     args = parser.parse_args()
     args.exe, args.assets, args.prefix = map(os.path.abspath, (args.exe, args.assets, args.prefix))
     CASES[args.case](args)
