@@ -141,27 +141,4 @@ TEST(FindPath, AgreesWithTheLiteralSearchOnRandomBoards) {
     EXPECT_LT(reachable, boards);
 }
 
-TEST(MoveBall, ChangesTheBoardBeforeTheAnimationAndLaysMarksAgain) {
-    EmptyBoardWithBall(2, 2);
-    Game.nextBalls[0] = {2, 3, 1};
-    Game.nextBalls[1] = {6, 6, 2};
-    Game.nextBalls[2] = {7, 7, 0};
-    ASSERT_TRUE(FindPath(3, 3));
-    MoveBall();
-    EXPECT_EQ(Game.board[CellIndex(2, 2)], EmptyCell);
-    EXPECT_EQ(Game.board[CellIndex(3, 3)], 3);
-    EXPECT_EQ(CallLog(), (std::vector<std::string>{
-                             "Sound move.wav 20001",
-                             "DrawNextBalls",
-                             "DrawBall 2 3 3 0",
-                             "ClearCell 2 2",
-                             "Pause 20",
-                             "DrawNextBalls",
-                             "DrawBall 3 3 3 0",
-                             "ClearCell 2 3",
-                             "Pause 20",
-                             "DrawNextBalls",
-                         }));
-}
-
 } // namespace

@@ -105,33 +105,6 @@ TEST(ClickCell, UnreachableCellPlaysTheRefusalAndKeepsTheSelection) {
     EXPECT_EQ(BoardText(), board);
 }
 
-TEST(ClickCell, MoveWithoutShapeLandsTheAnnouncedBalls) {
-    StartOnEmptyBoard();
-    Put(0, 0, 2);
-    Put(8, 8, 5);
-    Announce({4, 4, 0}, {5, 5, 1}, {6, 2, 6});
-    ClickCell(0, 0);
-    ClickCell(1, 0);
-    EXPECT_EQ(BoardText(), ".2......."
-                           "........."
-                           "......6.."
-                           "........."
-                           "....0...."
-                           ".....1..."
-                           "........."
-                           "........."
-                           "........5");
-    EXPECT_FALSE(Game.ballSelected);
-    EXPECT_EQ(Game.score, 0);
-    std::set<std::pair<int, int>> cells;
-    for (const NextBall& ball : Game.nextBalls) {
-        EXPECT_EQ(Game.board[CellIndex(ball.column, ball.row)], EmptyCell);
-        cells.insert({ball.column, ball.row});
-    }
-    EXPECT_EQ(cells.size(), 3u);
-    EXPECT_EQ(CallLog().back(), "DrawNextBalls"); // the new announcement is shown
-}
-
 TEST(ClickCell, WholeTurnLogInOrder) {
     StartOnEmptyBoard();
     Put(0, 0, 2);
@@ -144,6 +117,22 @@ TEST(ClickCell, WholeTurnLogInOrder) {
                          appear,
                          {"DrawNextBalls"}});
     EXPECT_EQ(CallLog(), expected);
+    EXPECT_EQ(BoardText(), "........."
+                           "2........"
+                           "......6.."
+                           "........."
+                           "....0...."
+                           ".....1..."
+                           "........."
+                           "........."
+                           ".........");
+    EXPECT_FALSE(Game.ballSelected);
+    std::set<std::pair<int, int>> cells; // three new balls announced on empty cells
+    for (const NextBall& ball : Game.nextBalls) {
+        EXPECT_EQ(Game.board[CellIndex(ball.column, ball.row)], EmptyCell);
+        cells.insert({ball.column, ball.row});
+    }
+    EXPECT_EQ(cells.size(), 3u);
 }
 
 TEST(ClickCell, AnnouncedBallOnTheTargetMovesToTheCellTheBallLeaves) {
@@ -301,26 +290,12 @@ TEST(Bounce, CycleOfColumnsWithTheSoundOnTickEight) {
     EXPECT_EQ(CallLog(), expected);
 }
 
-TEST(Pacing, PausesAndTimerFollowTheSpeed) {
-    ResetDouble();
-    struct Case {
-        int32_t speed;
-        const char* move;
-        const char* frame;
-        uint32_t timer;
-    };
-    const Case cases[] = {{100, "Pause 20", "Pause 50", 60},
-                          {200, "Pause 10", "Pause 25", 30},
-                          {50, "Pause 40", "Pause 100", 120},
-                          {1, "Pause 2000", "Pause 5000", 6000},
-                          {7000, "Pause 0", "Pause 0", 0}};
-    for (const Case& c : cases) {
-        AnimationSpeed = c.speed;
-        ClearCallLog();
-        AnimationPause(20);
-        AnimationPause(50);
-        EXPECT_EQ(CallLog(), (Log{c.move, c.frame})) << c.speed;
-        EXPECT_EQ(BounceTimerPeriod(), c.timer) << c.speed;
+TEST(Pacing, BounceTimerFollowsTheSpeed) {
+    const int32_t speeds[] = {100, 200, 50, 1, 250, 7000};
+    const uint32_t periods[] = {60, 30, 120, 6000, 24, 0};
+    for (int i = 0; i < 6; i++) {
+        AnimationSpeed = speeds[i];
+        EXPECT_EQ(BounceTimerPeriod(), periods[i]) << speeds[i];
     }
 }
 
