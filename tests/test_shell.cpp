@@ -164,3 +164,28 @@ TEST(Display, ToggleActivationAndFailure) {
 }
 
 } // namespace
+
+#include "dialogs/rules.h"
+
+namespace {
+
+TEST(DialogRules, LeaderNamesAndSpeeds) {
+    EXPECT_EQ(CheckLeaderName(""), NameVerdict::Accepted);
+    EXPECT_EQ(CheckLeaderName("ABCDEFGH"), NameVerdict::Accepted);
+    EXPECT_EQ(CheckLeaderName("Jo Doe!"), NameVerdict::Accepted);
+    EXPECT_EQ(CheckLeaderName("~\x7F"), NameVerdict::Accepted);
+    EXPECT_EQ(CheckLeaderName("ABCDEFGHI"), NameVerdict::TooLong);
+    EXPECT_EQ(CheckLeaderName("Ren\xE9"), NameVerdict::NotLatin);
+    EXPECT_EQ(CheckLeaderName("tab\there"), NameVerdict::NotLatin);
+    EXPECT_EQ(CheckLeaderName("\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9"), NameVerdict::TooLong);
+    EXPECT_STREQ(NameWarning(NameVerdict::TooLong), "Maximum length is 8 characters!");
+    EXPECT_STREQ(NameWarning(NameVerdict::NotLatin), "Please use only latin letters!");
+
+    EXPECT_EQ(SpeedFromField(0), 100);
+    EXPECT_EQ(SpeedFromField(250), 250);
+    EXPECT_EQ(SpeedFromField(1), 1);
+    EXPECT_EQ(SpeedFromField(2147483647u), 2147483647);
+    EXPECT_EQ(SpeedFromField(2147483648u), 100);
+}
+
+} // namespace
