@@ -30,6 +30,9 @@ constexpr int32_t ModeSheetX = 640;
 constexpr int32_t ModeMarkerSheetY = 470;
 constexpr int32_t ModeHoverSheetY = 495;
 
+constexpr int32_t BoardAreaLeft = 5; // the board with its frame, restored by a board-only redraw
+constexpr int32_t BoardAreaSize = 405;
+
 constexpr int32_t LeaderX = 420;
 constexpr int32_t LeaderY = 155;
 constexpr int32_t GlyphWidth = 15;
@@ -167,7 +170,8 @@ void RedrawScreen(bool full, bool leaders, bool modeMarker) {
     if (full) {
         BlitFromSkin(0, 0, ScreenWidth, ScreenHeight, 0, BackgroundSheetY);
     } else {
-        BlitFromSkin(5, 5, 405, 405, 5, 5 + BackgroundSheetY);
+        BlitFromSkin(BoardAreaLeft, BoardAreaLeft, BoardAreaSize, BoardAreaSize, BoardAreaLeft,
+                     BoardAreaLeft + BackgroundSheetY);
     }
     DrawScore();
     DrawAllBalls();
