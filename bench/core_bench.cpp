@@ -9,6 +9,7 @@
 #include "game/game.h"
 #include "tests/double/double.h"
 #include "tests/path_oracle.h"
+#include "tests/random_play.h"
 
 namespace {
 
@@ -66,28 +67,6 @@ void BM_CheckShapes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CheckShapes)->Arg(Lines)->Arg(Squares)->Arg(Groups)->ArgName("mode");
-
-// One random legal move: a ball that can reach an empty cell, sent to one it reaches.
-bool PlayRandomMove(std::mt19937& random, std::vector<int32_t>& balls,
-                    std::vector<int32_t>& empties) {
-    balls.clear();
-    empties.clear();
-    for (int32_t i = 0; i < CellCount; i++) {
-        (Game.board[i] == EmptyCell ? empties : balls).push_back(i);
-    }
-    std::shuffle(balls.begin(), balls.end(), random);
-    std::shuffle(empties.begin(), empties.end(), random);
-    for (int32_t ball : balls) {
-        ClickCell(ball % 9, ball / 9);
-        for (int32_t target : empties) {
-            if (FindPath(target % 9, target / 9)) {
-                ClickCell(target % 9, target / 9);
-                return true;
-            }
-        }
-    }
-    return false;
-}
 
 // Whole games of random legal moves with no pauses and nothing recorded: turns per second,
 // the choice of the move included.

@@ -7,6 +7,7 @@
 
 #include "game/game.h"
 #include "tests/double/double.h"
+#include "tests/random_play.h"
 
 namespace {
 
@@ -24,28 +25,6 @@ void ExpectSoundState() {
     ASSERT_GE(Game.score, 0);
 }
 
-// Plays one random legal move: a ball that can reach an empty cell, sent to one it reaches.
-// Returns false when no ball can move at all.
-bool PlayRandomMove(std::mt19937& random) {
-    std::vector<int32_t> balls;
-    std::vector<int32_t> empties;
-    for (int32_t i = 0; i < CellCount; i++) {
-        (Game.board[i] == EmptyCell ? empties : balls).push_back(i);
-    }
-    std::shuffle(balls.begin(), balls.end(), random);
-    std::shuffle(empties.begin(), empties.end(), random);
-    for (int32_t ball : balls) {
-        ClickCell(ball % 9, ball / 9);
-        for (int32_t target : empties) {
-            if (FindPath(target % 9, target / 9)) {
-                ClickCell(target % 9, target / 9);
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // Random games run to their end and on into the next game, in every mode, with every state
 // along the way a sound one.
 TEST(RandomGames, RunToGameOverAndIntoTheNextGame) {
@@ -58,10 +37,12 @@ TEST(RandomGames, RunToGameOverAndIntoTheNextGame) {
         int32_t gamesOver = 0;
         int32_t turns = 0;
         int32_t bestScore = 0;
+        std::vector<int32_t> balls;
+        std::vector<int32_t> empties;
         while ((gamesOver < 3 || bestScore == 0) && turns < 20000) {
             ClearCallLog();
             int32_t scoreBefore = Game.score;
-            if (!PlayRandomMove(random)) {
+            if (!PlayRandomMove(random, balls, empties)) {
                 NewGame(); // boxed in: the player would start again with a mode button
                 continue;
             }
