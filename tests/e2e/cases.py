@@ -372,6 +372,57 @@ def case_screenshot(args):
         game.quit()
 
 
+def colour_count(picture, x, y, width, height, colour):
+    rows = picture.block(x, y, width, height)
+    return sum(1 for row in rows for i in range(0, len(row), 3) if tuple(row[i:i + 3]) == colour)
+
+
+def case_sound_file_and_links(args):
+    """Change picks a wave file for its row's slot, a cancelled choice keeps the old one, and
+    the About links light up under the pointer."""
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini("[WINDOW]\nPosX=120\nPosY=90\n")
+        game.start()
+        game.click(590, 30)
+        about = game.find_window("^About Brimzo!$")
+        x, y = game.window_position(about)
+        link, lit = (0, 0, 255), (51, 102, 255)
+        game.origin = (x, y)  # captures of the dialog's corner from here on
+        shot = game.capture()
+        check(colour_count(shot, 0, 0, 290, 160, link) > 0, "the links drawn in blue")
+        check(colour_count(shot, 0, 0, 290, 160, lit) == 0, "none lit yet")
+        game.move(144, 60)  # over the first link
+        check(eventually(lambda: colour_count(game.capture(), 0, 0, 290, 160, lit) > 0),
+              "the link under the pointer lights up")
+        game.move(20, 150)  # off it, onto the dialog itself beside the Ok button
+        check(eventually(lambda: colour_count(game.capture(), 0, 0, 290, 160, lit) == 0),
+              "and goes back to blue")
+        game.key("Escape", window=about)
+        check(game.wait_gone(about, "^About Brimzo!$"), "Escape closes About")
+        game.origin = game.window_position()
+
+        dialog = open_options(game)
+        game.key(*["Tab"] * 10, window=dialog)  # Change of row 2, "Shape Complete": slot 3
+        game.key("space")
+        chooser = game.find_window("^Select Sound File$")
+        game.type_text("jump.wav")
+        game.key("Return", window=chooser)
+        check(game.wait_gone(chooser, "^Select Sound File$"), "a chosen file closes the chooser")
+        game.key(*["Tab"] * 2, window=dialog)  # Change of row 4, "Wrong Move": slot 1
+        game.key("space")
+        chooser = game.find_window("^Select Sound File$")
+        game.key("Escape", window=chooser)
+        check(game.wait_gone(chooser, "^Select Sound File$"), "Escape cancels the chooser")
+        game.key("Escape", window=dialog)
+        check(game.wait_gone(dialog, "^Options$"), "the Options dialog closes")
+        check(game.quit() == 0, "exit code 0")
+        chosen = game.value("SOUND", "WrongMove")
+        check(chosen.lower().endswith("\\jump.wav") and len(chosen) > len("jump.wav"),
+              "slot 3 holds the chosen file's full path: %r" % chosen)
+        check(game.value("SOUND", "ShapeComplete") == "cantmove.wav", "a cancelled choice")
+        check(game.value("SOUND", "SelectedBall") == "jump.wav", "other rows untouched")
+
+
 def prepare_prefix(args):
     """Makes the Wine prefix once, for every case."""
     env = dict(os.environ, WINEPREFIX=args.prefix, WINEDEBUG="-all")
