@@ -51,15 +51,17 @@ def cell(screen, column, row):
     return screen.block(x, y, 40, 40)
 
 
-def expect_board_on_screen(screen, sheet, board, next_balls, selected=None):
-    """Every cell as the game state says; a selected ball may show any frame of its bounce."""
+def board_mismatch(screen, sheet, board, next_balls, selected=None):
+    """The first cell that differs from the game state, or None. A selected ball may show any
+    frame of its bounce."""
     announced = {(c, r): colour for c, r, colour in next_balls}
     for row in range(9):
         for column in range(9):
             colour = board[column + 9 * row]
+            shown = cell(screen, column, row)
             if (column, row) == selected:
-                check(cell(screen, column, row) in [sprite(sheet, colour, f) for f in range(7)],
-                      "the selected ball at (%d, %d) bounces" % selected)
+                if shown not in [sprite(sheet, colour, f) for f in range(7)]:
+                    return "the selected ball at (%d, %d) bounces" % selected
                 continue
             if (column, row) in announced:
                 want = sprite(sheet, announced[(column, row)], 24)
@@ -67,7 +69,21 @@ def expect_board_on_screen(screen, sheet, board, next_balls, selected=None):
                 want = sprite(sheet, colour, 0)
             else:
                 want = background(sheet, column, row)
-            check(cell(screen, column, row) == want, "cell (%d, %d) on screen" % (column, row))
+            if shown != want:
+                return "cell (%d, %d) on screen" % (column, row)
+    return None
+
+
+def expect_board_on_screen(game, sheet, board, next_balls, selected=None, timeout=10):
+    """Waits for the screen to show the board: animations take their time."""
+    deadline = time.time() + timeout
+    while True:
+        mismatch = board_mismatch(game.capture(), sheet, board, next_balls, selected)
+        if mismatch is None:
+            return
+        if time.time() > deadline:
+            raise AssertionError(mismatch)
+        time.sleep(0.2)
 
 
 def saved_game_ini(mode, state, score, board, next_balls, extra=""):
@@ -86,7 +102,7 @@ def case_first_start(args):
     board, next_balls = model.new_game(model.Random(0))
     with Game(args.exe, args.assets, args.prefix) as game:
         game.start()
-        expect_board_on_screen(game.capture(), sheet, board, next_balls)
+        expect_board_on_screen(game, sheet, board, next_balls)
         check(game.quit() == 0, "exit code 0")
         check([(s, k) for s, k, _ in game.ini()] == KEYS, "sections and keys in order")
         stored = saved(game)
@@ -125,7 +141,7 @@ def case_saved_game(args):
     with Game(args.exe, args.assets, args.prefix) as game:
         game.write_ini(saved_game_ini(0, PREPARED_STATE, 40, board, PREPARED_NEXT))
         game.start()
-        expect_board_on_screen(game.capture(), sheet, board, PREPARED_NEXT)
+        expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
 
         game.click(*[v + 20 for v in cell_origin(8, 8)])  # select: the ball bounces
         bouncing = [sprite(sheet, 2, frame) for frame in range(1, 7)]
@@ -139,27 +155,24 @@ def case_saved_game(args):
 
         game.click(*[v + 20 for v in cell_origin(0, 0)])  # boxed in
         game.click(*[v + 20 for v in cell_origin(5, 5)])  # refused
-        time.sleep(0.2)
-        expect_board_on_screen(game.capture(), sheet, board, PREPARED_NEXT, selected=(0, 0))
+        expect_board_on_screen(game, sheet, board, PREPARED_NEXT, selected=(0, 0))
 
         game.click(*[v + 20 for v in cell_origin(4, 0)])
         game.click(*[v + 20 for v in cell_origin(4, 4)])  # the fifth of the line
-        time.sleep(1.5)
         for column in range(5):
             board[column + 9 * 4] = model.EMPTY
         board[4] = model.EMPTY
-        expect_board_on_screen(game.capture(), sheet, board, PREPARED_NEXT)
+        expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
 
         game.click(*[v + 20 for v in cell_origin(8, 8)])
         game.click(*[v + 20 for v in cell_origin(8, 6)])  # no shape: the announced balls land
-        time.sleep(1.5)
         board[8 + 9 * 8] = model.EMPTY
         board[8 + 9 * 6] = 2
         for column, row, colour in PREPARED_NEXT:
             board[column + 9 * row] = colour
         random = model.Random(PREPARED_STATE)
         next_balls = model.choose_next_balls(board, random)
-        expect_board_on_screen(game.capture(), sheet, board, next_balls)
+        expect_board_on_screen(game, sheet, board, next_balls)
         check(game.quit() == 0, "exit code 0")
         stored = saved(game)
         check(stored["score"] == 45, "five for the line: 40 + 5, got %d" % stored["score"])
