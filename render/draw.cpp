@@ -18,14 +18,7 @@ constexpr int32_t DigitWidth = 30;
 constexpr int32_t DigitHeight = 40;
 constexpr int32_t DigitSheetX = 700;
 
-constexpr int32_t WindowButtonX = 580;
-constexpr int32_t WindowButtonSize = 20;
 constexpr int32_t WindowButtonSheetX = 640;
-
-constexpr int32_t ModeButtonX = 434;
-constexpr int32_t ModeButtonY = 110;
-constexpr int32_t ModeButtonWidth = 60;
-constexpr int32_t ModeButtonHeight = 25;
 constexpr int32_t ModeSheetX = 640;
 constexpr int32_t ModeMarkerSheetY = 470;
 constexpr int32_t ModeHoverSheetY = 495;

@@ -13,6 +13,15 @@ constexpr int32_t CellPitch = 45;
 constexpr int32_t BoardLeft = 7;
 constexpr int32_t BackgroundSheetY = 280; // the background lies this far down the sheet
 
+// the buttons on the screen: six window buttons in two rows at the top right, and the three
+// mode buttons side by side
+constexpr int32_t WindowButtonX = 580;
+constexpr int32_t WindowButtonSize = 20;
+constexpr int32_t ModeButtonX = 434;
+constexpr int32_t ModeButtonY = 110;
+constexpr int32_t ModeButtonWidth = 60;
+constexpr int32_t ModeButtonHeight = 25;
+
 // The complete current picture of the screen, made when the window is created.
 extern PixelBuffer BackBuffer;
 bool CreateBackBuffer();

@@ -12,28 +12,25 @@ int8_t HoveredWindowButton = -1;
 int8_t HoveredModeButton = -1;
 
 namespace {
-constexpr int32_t BoardEnd = 412;
-constexpr int32_t ButtonStripHeight = 40;
-constexpr int32_t WindowButtonsX = 580;
-constexpr int32_t ModeButtonsX = 434;
-constexpr int32_t ModeButtonsEnd = 614;
-constexpr int32_t ModeButtonsY = 110;
-constexpr int32_t ModeButtonsBottom = 135;
+constexpr int32_t BoardEnd = BoardLeft + BoardSize * CellPitch; // 412, gaps included
+constexpr int32_t ButtonStripHeight = 2 * WindowButtonSize;
+constexpr int32_t ModeButtonsEnd = ModeButtonX + 3 * ModeButtonWidth;
 
 bool OnBoard(int32_t x, int32_t y) {
     return x >= BoardLeft && x < BoardEnd && y >= BoardLeft && y < BoardEnd;
 }
 
 bool OnWindowButtons(int32_t x, int32_t y) {
-    return y < ButtonStripHeight && x >= WindowButtonsX;
+    return y < ButtonStripHeight && x >= WindowButtonX;
 }
 
 bool OnModeButtons(int32_t x, int32_t y) {
-    return x >= ModeButtonsX && x < ModeButtonsEnd && y >= ModeButtonsY && y < ModeButtonsBottom;
+    return x >= ModeButtonX && x < ModeButtonsEnd && y >= ModeButtonY &&
+           y < ModeButtonY + ModeButtonHeight;
 }
 
 int32_t WindowButtonAt(int32_t x, int32_t y) {
-    return (x - WindowButtonsX) / 20 + 3 * (y / 20);
+    return (x - WindowButtonX) / WindowButtonSize + 3 * (y / WindowButtonSize);
 }
 
 void ClickBoard(int32_t x, int32_t y) {
@@ -59,14 +56,14 @@ Click LeftButtonDown(int32_t x, int32_t y) {
     if (OnBoard(x, y)) {
         ClickBoard(x, y);
     } else if (y < ButtonStripHeight) {
-        if (x >= WindowButtonsX) {
+        if (x >= WindowButtonX) {
             return Click{ClickAction::WindowButton, WindowButtonAt(x, y)};
         }
         if (StartDrag()) {
             return Click{ClickAction::StartDrag, 0};
         }
     } else if (OnModeButtons(x, y)) {
-        ChangeMode((x - ModeButtonsX) / 60);
+        ChangeMode((x - ModeButtonX) / ModeButtonWidth);
     }
     return Click{ClickAction::Nothing, 0};
 }
@@ -102,7 +99,7 @@ void TrackHover(int32_t x, int32_t y) {
             DrawWindowButton(index, true);
         }
     } else if (OnModeButtons(x, y)) {
-        auto index = static_cast<int8_t>((x - ModeButtonsX) / 60);
+        auto index = static_cast<int8_t>((x - ModeButtonX) / ModeButtonWidth);
         if (index != HoveredModeButton) {
             if (HoveredModeButton >= 0) {
                 DrawModeButton(HoveredModeButton, false);
