@@ -87,35 +87,42 @@ void DragTo(int32_t x, int32_t y) {
     MoveMainWindow(PosX, PosY);
 }
 
+namespace {
+enum class ButtonKind { Window, Mode };
+
+void DrawButton(ButtonKind kind, int32_t index, bool lit) {
+    if (kind == ButtonKind::Window) {
+        DrawWindowButton(index, lit);
+    } else {
+        DrawModeButton(index, lit);
+    }
+}
+
+// Moves one kind of highlight to the button index (-1 for none), drawing only what changes.
+void MoveHighlight(ButtonKind kind, int32_t index) {
+    int8_t& hovered = kind == ButtonKind::Window ? HoveredWindowButton : HoveredModeButton;
+    if (index == hovered) {
+        return;
+    }
+    if (hovered >= 0) {
+        DrawButton(kind, hovered, false);
+    }
+    hovered = static_cast<int8_t>(index);
+    if (index >= 0) {
+        DrawButton(kind, index, true);
+    }
+}
+} // namespace
+
 // Each kind of button looks after its own highlight; both go out in the neutral zone only.
 void TrackHover(int32_t x, int32_t y) {
     if (OnWindowButtons(x, y)) {
-        auto index = static_cast<int8_t>(WindowButtonAt(x, y));
-        if (index != HoveredWindowButton) {
-            if (HoveredWindowButton >= 0) {
-                DrawWindowButton(HoveredWindowButton, false);
-            }
-            HoveredWindowButton = index;
-            DrawWindowButton(index, true);
-        }
+        MoveHighlight(ButtonKind::Window, WindowButtonAt(x, y));
     } else if (OnModeButtons(x, y)) {
-        auto index = static_cast<int8_t>((x - ModeButtonX) / ModeButtonWidth);
-        if (index != HoveredModeButton) {
-            if (HoveredModeButton >= 0) {
-                DrawModeButton(HoveredModeButton, false);
-            }
-            HoveredModeButton = index;
-            DrawModeButton(index, true);
-        }
+        MoveHighlight(ButtonKind::Mode, (x - ModeButtonX) / ModeButtonWidth);
     } else {
-        if (HoveredWindowButton >= 0) {
-            DrawWindowButton(HoveredWindowButton, false);
-            HoveredWindowButton = -1;
-        }
-        if (HoveredModeButton >= 0) {
-            DrawModeButton(HoveredModeButton, false);
-            HoveredModeButton = -1;
-        }
+        MoveHighlight(ButtonKind::Window, -1);
+        MoveHighlight(ButtonKind::Mode, -1);
     }
 }
 

@@ -57,28 +57,25 @@ void KeepWindowOnTheDesktop() {
     }
 }
 
+// What the window buttons send to the window itself, so that they run through the same
+// handlers as Alt+Enter and the commands; button 0 minimises instead.
+struct ButtonMessage {
+    UINT message;
+    WPARAM wParam;
+};
+constexpr ButtonMessage WindowButtonMessages[6] = {
+    {0, 0},          {WM_SYSKEYDOWN, VK_RETURN},
+    {WM_DESTROY, 0}, // minimise, full screen, quit
+    {WM_COMMAND, 3}, {WM_COMMAND, 2},
+    {WM_COMMAND, 1}, // about, help, options
+};
+
 void PressWindowButton(HWND window, int32_t button) {
-    switch (button) {
-    case 0:
+    if (button == 0) {
         ShowWindow(window, SW_MINIMIZE);
-        break;
-    case 1:
-        SendMessageA(window, WM_SYSKEYDOWN, VK_RETURN, 0);
-        break;
-    case 2:
-        SendMessageA(window, WM_DESTROY, 0, 0);
-        break;
-    case 3:
-        SendMessageA(window, WM_COMMAND, 3, 0);
-        break;
-    case 4:
-        SendMessageA(window, WM_COMMAND, 2, 0);
-        break;
-    case 5:
-        SendMessageA(window, WM_COMMAND, 1, 0);
-        break;
-    default:
-        break;
+    } else if (button > 0 && button < 6) {
+        SendMessageA(window, WindowButtonMessages[button].message,
+                     WindowButtonMessages[button].wParam, 0);
     }
 }
 

@@ -26,6 +26,9 @@ struct UtcTime {
 };
 
 // picture
+inline int32_t PixelRowStride(int32_t width) {
+    return (width * 3 + 3) / 4 * 4;
+}
 bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height);
 void FreePixelBuffer(PixelBuffer* buffer);
 void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height); // back buffer to window

@@ -28,7 +28,7 @@ bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height) {
         return false;
     }
     *buffer =
-        PixelBuffer{static_cast<uint8_t*>(pixels), width, height, (width * 3 + 3) / 4 * 4, bitmap};
+        PixelBuffer{static_cast<uint8_t*>(pixels), width, height, PixelRowStride(width), bitmap};
     return true;
 }
 

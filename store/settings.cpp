@@ -1,7 +1,6 @@
 #include "store/settings.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "render/sound.h"
 #include "shell/platform.h"

@@ -11,7 +11,8 @@ namespace {
 constexpr int Samples = 4; // per axis, for antialiasing
 
 FT_Library Library;
-FT_Face Face;
+FT_Face Faces[2]; // sans, mono
+FT_Face Face;     // the one in use
 
 uint8_t ToByte(float value) {
     return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
@@ -197,12 +198,25 @@ std::vector<uint8_t> ToRgb(const Canvas& canvas) {
     return rgb;
 }
 
-bool OpenFont(const char* path) {
-    return FT_Init_FreeType(&Library) == 0 && FT_New_Face(Library, path, 0, &Face) == 0;
+bool OpenFonts(const char* sans, const char* mono) {
+    bool opened = FT_Init_FreeType(&Library) == 0 &&
+                  FT_New_Face(Library, sans, 0, &Faces[0]) == 0 &&
+                  FT_New_Face(Library, mono, 0, &Faces[1]) == 0;
+    Face = Faces[0];
+    return opened;
 }
 
-void CloseFont() {
-    FT_Done_Face(Face);
+void UseFont(FontKind kind) {
+    Face = Faces[kind == FontKind::Sans ? 0 : 1];
+}
+
+void CloseFonts() {
+    for (FT_Face& face : Faces) {
+        if (face) {
+            FT_Done_Face(face);
+            face = nullptr;
+        }
+    }
     FT_Done_FreeType(Library);
 }
 

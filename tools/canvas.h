@@ -40,8 +40,10 @@ std::vector<uint8_t> ToRgb(const Canvas& canvas);
 
 // Text drawn with the font file's glyphs at a pixel size; x is the pen start, baseline the
 // line the glyphs stand on. Returns the advance.
-bool OpenFont(const char* path);
-void CloseFont();
+enum class FontKind { Sans, Mono };
+bool OpenFonts(const char* sans, const char* mono); // both opened once; Sans is in use
+void UseFont(FontKind kind);
+void CloseFonts();
 float TextWidth(const char* text, int pixelSize);
 float DrawText(Canvas& canvas, float x, float baseline, const char* text, int pixelSize,
                Colour colour, float alpha = 1);

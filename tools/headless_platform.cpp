@@ -5,7 +5,7 @@
 #include "shell/platform.h"
 
 bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height) {
-    int32_t stride = (width * 3 + 3) / 4 * 4;
+    int32_t stride = PixelRowStride(width);
     auto* pixels = static_cast<uint8_t*>(
         std::calloc(static_cast<size_t>(stride) * static_cast<size_t>(height), 1));
     *buffer = PixelBuffer{pixels, pixels ? width : 0, pixels ? height : 0, stride, nullptr};

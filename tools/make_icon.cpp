@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/binary_file.h"
+
 namespace {
 
 // The sixteen standard colours, as red, green, blue.
@@ -22,12 +24,6 @@ enum {
     Aqua = 14,
     White = 15
 };
-
-void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; i++) {
-        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-    }
-}
 
 // Each cell is 7 x 7 with a 1-pixel gap; a ball is a disc with a white glint.
 std::vector<uint8_t> DrawIcon() {
@@ -65,31 +61,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<uint8_t> pixels = DrawIcon();
-    const uint32_t colourBytes = 32 * 16; // 4 bits a pixel
-    const uint32_t maskBytes = 32 * 4;    // 1 bit a pixel, all opaque
-    const uint32_t imageBytes = 40 + 16 * 4 + colourBytes + maskBytes;
     std::vector<uint8_t> ico;
-    Put(ico, 0, 2);
-    Put(ico, 1, 2); // an icon
-    Put(ico, 1, 2); // one image
-    ico.push_back(32);
-    ico.push_back(32);
-    ico.push_back(16);
-    ico.push_back(0);
-    Put(ico, 1, 2);
-    Put(ico, 4, 2);
-    Put(ico, imageBytes, 4);
-    Put(ico, 22, 4);
-    Put(ico, 40, 4); // the bitmap header; the height counts the colour and mask bitmaps
-    Put(ico, 32, 4);
-    Put(ico, 64, 4);
-    Put(ico, 1, 2);
-    Put(ico, 4, 2);
-    Put(ico, 0, 4);
-    Put(ico, colourBytes + maskBytes, 4);
-    for (int i = 0; i < 4; i++) {
-        Put(ico, 0, 4);
-    }
+    PutIconHeader(ico, IconImage{1, 16, 4, 1, 4}); // an icon: 1 plane, 4 bits a pixel
     for (const auto& colour : Palette) {
         ico.push_back(colour[2]);
         ico.push_back(colour[1]);
@@ -102,11 +75,10 @@ int main(int argc, char** argv) {
                                                pixels[static_cast<size_t>(y * 32 + x + 1)]));
         }
     }
-    ico.insert(ico.end(), maskBytes, 0);
-    std::FILE* file = std::fopen(argv[1], "wb");
-    if (!file || std::fwrite(ico.data(), 1, ico.size(), file) != ico.size()) {
+    ico.insert(ico.end(), 32 * 4, 0); // the mask: all opaque
+    if (!WriteBinaryFile(argv[1], ico)) {
         std::fprintf(stderr, "make_icon: cannot write %s\n", argv[1]);
         return 1;
     }
-    return std::fclose(file) == 0 ? 0 : 1;
+    return 0;
 }

@@ -58,14 +58,6 @@ const Theme Themes[] = {
      "Meadow: a light green board for daytime play. Drawn from code for Brimzo."},
 };
 
-const char* SansFont;
-const char* MonoFont;
-
-void UseFont(const char* path) {
-    CloseFont();
-    OpenFont(path);
-}
-
 void DrawWell(Canvas& c, const Theme& t, int x, int y) {
     FillRect(c, x, y, 40, 40, t.board);
     FillRoundRect(c, static_cast<float>(x), static_cast<float>(y), 40, 40, 7, t.wellEdge);
@@ -191,7 +183,7 @@ void DrawModeButtonImage(Canvas& c, const Theme& t, int x, int y, const char* la
                   look == Hovered ? t.accent : t.panelEdge);
     FillRoundRect(c, static_cast<float>(x) + 3, static_cast<float>(y) + 3, 54, 19, 4, fill);
     Colour text = look == Marked ? t.panel : look == Hovered ? t.text : t.dimText;
-    UseFont(SansFont);
+    UseFont(FontKind::Sans);
     int size = 12;
     while (size > 8 && TextWidth(label, size) > 50) {
         size--;
@@ -219,7 +211,7 @@ void DrawIcon(Canvas& c, int index, float x, float y, Colour colour) {
         StrokeLine(c, x + 10, y + 9, x + 10, y + 15.5f, 2.2f, colour);
         break;
     case 4: // help
-        UseFont(SansFont);
+        UseFont(FontKind::Sans);
         DrawCentred(c, x + 10, y + 15.5f, "?", 15, colour);
         break;
     default: // options: three sliders
@@ -257,7 +249,7 @@ void DrawScreenBackground(Canvas& c, const Theme& t) {
             DrawWell(c, t, 7 + 45 * column, Background + 7 + 45 * row);
         }
     }
-    UseFont(SansFont);
+    UseFont(FontKind::Sans);
     DrawText(c, 424, Background + 31, "Brimzo!", 27, t.accent);
     // score box: its inside is flat, so the digit cells fit it exactly
     FillRoundRect(c, 443, Background + 48, 172, 54, 8, t.panelEdge);
@@ -274,14 +266,14 @@ void DrawScreenBackground(Canvas& c, const Theme& t) {
         DrawModeButtonImage(c, t, 640 + 60 * mode, 470, labels[mode], Marked);
         DrawModeButtonImage(c, t, 640 + 60 * mode, 495, labels[mode], Hovered);
     }
-    UseFont(SansFont);
+    UseFont(FontKind::Sans);
     DrawText(c, 424, Background + 440, "Line up, square off, group up.", 11, t.dimText);
     DrawText(c, 424, Background + 458, "Right-drag anywhere to move.", 11, t.dimText);
     DrawWindowButtons(c, t);
 }
 
 void DrawDigits(Canvas& c, const Theme& t) {
-    UseFont(MonoFont);
+    UseFont(FontKind::Mono);
     for (int digit = 0; digit < 10; digit++) {
         int x = 700 + 30 * digit;
         FillRect(c, x, Background, 30, 40, t.panel);
@@ -294,7 +286,7 @@ void DrawDigits(Canvas& c, const Theme& t) {
 
 // Codes 32 to 127, sixteen to a row; 127 is drawn as a small box.
 void DrawFont(Canvas& c, const Theme& t) {
-    UseFont(MonoFont);
+    UseFont(FontKind::Mono);
     for (int code = 32; code < 128; code++) {
         int x = 640 + 15 * ((code - 32) % 16);
         int y = 320 + 25 * ((code - 32) / 16);
@@ -322,9 +314,7 @@ int main(int argc, char** argv) {
     for (const Theme& t : Themes) {
         theme = std::strcmp(t.name, argv[1]) == 0 ? &t : theme;
     }
-    SansFont = argv[3];
-    MonoFont = argv[4];
-    if (!theme || !OpenFont(SansFont)) {
+    if (!theme || !OpenFonts(argv[3], argv[4])) {
         std::fprintf(stderr, "make_skin: unknown theme or font\n");
         return 2;
     }
@@ -333,7 +323,7 @@ int main(int argc, char** argv) {
     DrawScreenBackground(sheet, *theme);
     DrawDigits(sheet, *theme);
     DrawFont(sheet, *theme);
-    CloseFont();
+    CloseFonts();
     std::vector<uint8_t> rgb = ToRgb(sheet);
     PngText about{"AboutSkinner", theme->about, true};
     PngOptions options{PNG_COLOR_TYPE_RGB,   8,       theme->about ? &about : nullptr,

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/binary_file.h"
+
 namespace {
 
 constexpr int Rate = 22050;
@@ -13,36 +15,33 @@ constexpr double Pi = 3.14159265358979323846;
 
 using Samples = std::vector<double>;
 
-void PutLe(std::FILE* file, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; i++) {
-        std::fputc(static_cast<int>((value >> (8 * i)) & 255), file);
+void PutTag(std::vector<uint8_t>& out, const char* tag) {
+    for (const char* c = tag; *c; c++) {
+        out.push_back(static_cast<uint8_t>(*c));
     }
 }
 
 bool WriteWave(const std::string& path, const Samples& samples) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        return false;
-    }
     auto dataBytes = static_cast<uint32_t>(samples.size() * 2);
-    std::fputs("RIFF", file);
-    PutLe(file, 36 + dataBytes, 4);
-    std::fputs("WAVEfmt ", file);
-    PutLe(file, 16, 4);
-    PutLe(file, 1, 2); // PCM
-    PutLe(file, 1, 2); // mono
-    PutLe(file, Rate, 4);
-    PutLe(file, Rate * 2, 4);
-    PutLe(file, 2, 2);
-    PutLe(file, 16, 2);
-    std::fputs("data", file);
-    PutLe(file, dataBytes, 4);
+    std::vector<uint8_t> wave;
+    PutTag(wave, "RIFF");
+    PutLittleEndian(wave, 36 + dataBytes, 4);
+    PutTag(wave, "WAVEfmt ");
+    PutLittleEndian(wave, 16, 4);
+    PutLittleEndian(wave, 1, 2); // PCM
+    PutLittleEndian(wave, 1, 2); // mono
+    PutLittleEndian(wave, Rate, 4);
+    PutLittleEndian(wave, Rate * 2, 4);
+    PutLittleEndian(wave, 2, 2);
+    PutLittleEndian(wave, 16, 2);
+    PutTag(wave, "data");
+    PutLittleEndian(wave, dataBytes, 4);
     for (double sample : samples) {
         double clamped = sample > 1 ? 1 : sample < -1 ? -1 : sample;
         auto value = static_cast<int16_t>(std::lround(clamped * 32000));
-        PutLe(file, static_cast<uint16_t>(value), 2);
+        PutLittleEndian(wave, static_cast<uint16_t>(value), 2);
     }
-    return std::fclose(file) == 0;
+    return WriteBinaryFile(path.c_str(), wave);
 }
 
 Samples Silence(double seconds) {

@@ -158,10 +158,6 @@ std::string ProfileValue(const std::string& path, const std::string& section,
     return value ? *value : "(missing)";
 }
 
-void ClearProfiles() {
-    Profiles.clear();
-}
-
 void ScriptLeaderName(const char* name) {
     snprintf(LeaderName, sizeof LeaderName, "%s", name);
 }
@@ -260,7 +256,7 @@ void WriteProfileText(const char* section, const char* key, const char* value, c
 int LivePixelBuffers = 0;
 
 bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height) {
-    int32_t stride = (width * 3 + 3) / 4 * 4;
+    int32_t stride = PixelRowStride(width);
     auto* pixels = static_cast<uint8_t*>(
         std::calloc(static_cast<size_t>(stride) * static_cast<size_t>(height), 1));
     if (!pixels) {

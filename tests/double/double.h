@@ -36,4 +36,3 @@ void SetProfileValue(const std::string& path, const std::string& section, const 
                      const std::string& value);
 std::string ProfileValue(const std::string& path, const std::string& section,
                          const std::string& key);
-void ClearProfiles();

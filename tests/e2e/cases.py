@@ -293,10 +293,8 @@ def case_name_entry(args):
 
 
 def expect_centred(game, dialog):
-    x, y = game.window_position(dialog)
-    out = game.xdotool("getwindowgeometry", "--shell", dialog)
-    size = dict(line.split("=") for line in out.split() if "=" in line)
-    centre = (x + int(size["WIDTH"]) // 2, y + int(size["HEIGHT"]) // 2)
+    x, y, width, height = game.window_geometry(dialog)
+    centre = (x + width // 2, y + height // 2)
     want = (game.origin[0] + 320, game.origin[1] + 240)
     # the display reports the client area: the caption above it moves its centre down a little
     check(abs(centre[0] - want[0]) <= 1 and 0 <= centre[1] - want[1] <= 12,

@@ -133,10 +133,14 @@ class Game:
             time.sleep(0.2)
         raise AssertionError("no window %r" % name)
 
-    def window_position(self, window=None):
+    def window_geometry(self, window=None):
+        """(x, y, width, height) of a window, the game window unless another is named."""
         out = self.xdotool("getwindowgeometry", "--shell", window or self.window)
         values = dict(line.split("=") for line in out.split() if "=" in line)
-        return int(values["X"]), int(values["Y"])
+        return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def window_position(self, window=None):
+        return self.window_geometry(window)[:2]
 
     def click(self, x, y, button=1):
         ox, oy = self.origin

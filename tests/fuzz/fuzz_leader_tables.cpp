@@ -3,28 +3,16 @@
 // matching check value, so that the tests of the decoded lines are reached too.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "game/game.h"
 #include "store/leaders.h"
 #include "store/settings.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-// How many inputs reached the accepted side; the test run asks that some did.
-long Accepted = 0;
-
-void ReportAccepted() {
-    std::printf("%s: %ld\n", "sound tables accepted", Accepted);
-}
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Require;
 
 bool LineIsSound(const char* line) {
     for (int32_t k = 0; k < LeaderNameLength; k++) {
@@ -71,7 +59,7 @@ void BuildTables(const uint8_t* data, size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::atexit(ReportAccepted);
+    fuzz::CountAcceptedAtExit("sound tables accepted");
     return 0;
 }
 
@@ -90,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcpy(text, data + 5, length);
         text[length] = '\0';
     }
-    Accepted += DecodeLeaderTables(text, check) ? 1 : 0;
+    fuzz::Accepted += DecodeLeaderTables(text, check) ? 1 : 0;
     // accepted or reset, every line can be drawn, ranked and shifted
     for (int32_t mode = 0; mode < LeaderModeCount; mode++) {
         for (int32_t i = 0; i < LeaderLineCount; i++) {

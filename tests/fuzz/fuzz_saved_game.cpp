@@ -3,26 +3,14 @@
 // that the tests behind the check are reached too.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "store/savegame.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-// How many inputs reached the accepted side; the test run asks that some did.
-long Accepted = 0;
-
-void ReportAccepted() {
-    std::printf("%s: %ld\n", "sound records accepted", Accepted);
-}
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Require;
 
 // A string as the profile reader leaves it: at most 106 characters, ending at a zero.
 void TakeString(const uint8_t* data, size_t size, char* text) {
@@ -67,7 +55,7 @@ void FromPayload(const uint8_t* data, size_t size, char* first, char* second) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::atexit(ReportAccepted);
+    fuzz::CountAcceptedAtExit("sound records accepted");
     return 0;
 }
 
@@ -86,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!DecodeSavedGame(first, second, &game)) {
         return 0;
     }
-    Accepted++;
+    fuzz::Accepted++;
     // whatever is accepted is a game the rules can go on with, and it survives a round trip
     Require(SavedGameIsPlayable(game));
     char again1[SavedTextBufferSize];
