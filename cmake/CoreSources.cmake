@@ -19,3 +19,9 @@ set(BRIMZO_RENDER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../render/draw.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/skin.cpp
 )
+# What a platform without profile calls of its own links beside the core: profile files as
+# text in memory, and plain files opened the POSIX way (the tests, the tools, the browser).
+set(BRIMZO_HOSTED_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../store/profile_memory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../shell/plain_file_posix.cpp
+)

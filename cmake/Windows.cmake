@@ -19,9 +19,11 @@ add_executable(brimzo WIN32
 )
 target_include_directories(brimzo PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${BRIMZO_ASSET_DIR})
 target_link_libraries(brimzo PRIVATE PNG::PNG winmm comdlg32 shell32 gdi32 user32)
-target_link_options(brimzo PRIVATE -static -static-libgcc -static-libstdc++)
+# released stripped: the symbols are of no use to a player
+target_link_options(brimzo PRIVATE -static -static-libgcc -static-libstdc++ -s)
 set_source_files_properties(dialogs/brimzo.rc PROPERTIES
-    OBJECT_DEPENDS "${BRIMZO_ASSET_DIR}/brimzo.ico;${BRIMZO_ASSET_DIR}/hand.cur")
+    OBJECT_DEPENDS
+    "${BRIMZO_ASSET_DIR}/brimzo.ico;${BRIMZO_ASSET_DIR}/hand.cur;${CMAKE_CURRENT_SOURCE_DIR}/dialogs/brimzo.manifest")
 brimzo_warnings(brimzo)
 
 # The folder to zip: the program beside its skins and sounds.

@@ -32,6 +32,7 @@ constexpr int32_t RowSlot[4] = {BounceSoundSlot, RemovalSoundSlot, MoveSoundSlot
 int32_t SkinCount;
 int32_t SkinIndex;
 bool LinkHovered[2];
+HWND NameDialog; // while the name is being asked for
 
 bool IdIs(WPARAM wParam, int first, int last) {
     int id = LOWORD(wParam);
@@ -139,6 +140,7 @@ INT_PTR AcceptName(HWND dialog) {
         MessageBoxA(dialog, NameWarning(verdict), "Brimzo! warning", MB_ICONHAND);
         return 0;
     }
+    NameDialog = nullptr;
     EndDialog(dialog, 1);
     return 1;
 }
@@ -218,6 +220,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 // Escape does nothing: the dialog ends only with a name that passed.
 INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
+        NameDialog = dialog;
         CenterDialog(dialog);
         SetDlgItemTextA(dialog, NameEdit, LastLeaderName);
         return 1;
@@ -226,6 +229,13 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return AcceptName(dialog);
     }
     return 0;
+}
+
+void NameTypedSoFar(char* text, int size) {
+    text[0] = '\0';
+    if (NameDialog) {
+        GetDlgItemTextA(NameDialog, NameEdit, text, size);
+    }
 }
 
 void ChooseWaveFile(HWND owner, int32_t slot) {

@@ -67,3 +67,4 @@ void MarkGroup(int32_t row, int32_t column, int32_t colour);
 void ClickCell(int32_t column, int32_t row);
 bool SpawnNextBalls();
 void RemoveMarkedBalls();
+void SettleInterruptedGameOver(const char* typedName); // the teardown, during name entry

@@ -1,13 +1,20 @@
 // One click on a board cell: select, refuse, or move and then remove shapes or spawn.
+#include <cstdio>
+#include <cstring>
+
+#include "dialogs/rules.h"
 #include "game/game.h"
 #include "render/animate.h"
 #include "render/draw.h"
 #include "render/sound.h"
 #include "shell/platform.h"
 #include "store/leaders.h"
+#include "store/settings.h"
 
 namespace {
 constexpr int32_t GameOverEmptyCells = 3;
+bool AskingLeaderName;
+char NameBeforeAsking[LeaderNameBufferSize]; // the name the dialog offered
 } // namespace
 
 static void MoveAnnouncedBallOffTarget(int32_t column, int32_t row) {
@@ -22,7 +29,10 @@ static void MoveAnnouncedBallOffTarget(int32_t column, int32_t row) {
 
 static void EndGame() {
     if (LeaderQualifies()) {
+        std::memcpy(NameBeforeAsking, LastLeaderName, sizeof NameBeforeAsking);
+        AskingLeaderName = true;
         RunModalDialog(NameDialogTemplate);
+        AskingLeaderName = false;
         InsertLeader();
     }
     NewGame();
@@ -91,4 +101,21 @@ bool SpawnNextBalls() {
 void RemoveMarkedBalls() {
     PlaySoundSlot(RemovalSoundSlot, false);
     AnimateVanish();
+}
+
+// The session ends while the name is being asked for: the score still takes its place, under
+// the name typed so far when it would pass, else the name the dialog offered, and what is
+// saved is the next game rather than the finished board.
+void SettleInterruptedGameOver(const char* typedName) {
+    if (!AskingLeaderName) {
+        return;
+    }
+    AskingLeaderName = false;
+    const char* name = CheckLeaderName(typedName) == NameVerdict::Accepted ? typedName
+                       : CheckLeaderName(NameBeforeAsking) == NameVerdict::Accepted
+                           ? NameBeforeAsking
+                           : "";
+    std::snprintf(LastLeaderName, sizeof LastLeaderName, "%s", name);
+    InsertLeader();
+    NewGame();
 }

@@ -28,6 +28,7 @@ void BounceStep() {
 // Wiping a cell the ball has left also wipes an announced mark on it, so the marks are laid
 // again before every step and once after the last.
 void AnimateMove(int32_t colour) {
+    StartAnimationPacing();
     PlaySoundSlot(MoveSoundSlot, false);
     for (int32_t k = 1; k < Game.pathLength; k++) {
         DrawNextBalls();
@@ -45,6 +46,7 @@ static void DrawAnnouncedBalls(int32_t frame) {
 }
 
 void AnimateAppear() {
+    StartAnimationPacing();
     for (int32_t frame = FirstAppearFrame; frame >= LastAppearFrame; frame--) {
         AnimationPause(AppearPause);
         DrawAnnouncedBalls(frame);
@@ -71,6 +73,7 @@ static void VanishStep(int32_t step) {
 }
 
 void AnimateVanish() {
+    StartAnimationPacing();
     for (int32_t step = FirstVanishFrame; step <= VanishedStep; step++) {
         VanishStep(step);
         AnimationPause(VanishPause);

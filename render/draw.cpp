@@ -86,10 +86,12 @@ void BlitFromSkin(int32_t x, int32_t y, int32_t width, int32_t height, int32_t s
     if (width <= 0 || height <= 0) {
         return;
     }
+    const uint8_t* from = PixelAt(*sheet, sheetX, sheetY);
+    uint8_t* to = PixelAt(BackBuffer, x, y);
     for (int32_t row = 0; row < height; row++) {
-        const uint8_t* from = sheet->pixels + (sheetY + row) * sheet->stride + sheetX * 3;
-        uint8_t* to = BackBuffer.pixels + (y + row) * BackBuffer.stride + x * 3;
         std::memcpy(to, from, static_cast<size_t>(width) * 3);
+        from += sheet->stride;
+        to += BackBuffer.stride;
     }
     PresentRect(x, y, width, height);
 }

@@ -16,12 +16,9 @@ const PixelBuffer* SelectedSkin;
 namespace {
 constexpr const char* DefaultSkin = "brimzo.png";
 constexpr const char* DescriptionKey = "AboutSkinner";
-
-// 16-bit samples to 8, alpha dropped, packed samples unpacked, blue-green-red order; grey and
-// palette pictures are expanded to truecolour so every row holds width x 3 bytes.
-constexpr int ReadTransforms = PNG_TRANSFORM_STRIP_16 | PNG_TRANSFORM_STRIP_ALPHA |
-                               PNG_TRANSFORM_PACKING | PNG_TRANSFORM_BGR | PNG_TRANSFORM_EXPAND |
-                               PNG_TRANSFORM_GRAY_TO_RGB;
+// A sheet's layout is 1000 x 760; a file that claims more than this is refused before a single
+// row is made, however large its header says it is.
+constexpr png_uint_32 MaxSheetSide = 4096;
 
 struct PngRead {
     png_structp png;
@@ -29,10 +26,8 @@ struct PngRead {
     FILE* file;
 };
 
-FILE* OpenSkinFile() {
-    FILE* file = std::fopen(Skin, "rb");
-    return file ? file : std::fopen(DefaultSkin, "rb");
-}
+// The rows of the sheet, handed to libpng so that it decodes straight into them.
+png_bytep SheetRows[MaxSheetSide];
 
 // The last "AboutSkinner" chunk wins; chunks before and after the image data both count.
 void TakeDescription(PngRead* read) {
@@ -52,7 +47,19 @@ void TakeDescription(PngRead* read) {
     }
 }
 
-bool CopyRows(PngRead* read) {
+// 16-bit samples to 8, alpha dropped, packed samples unpacked, blue-green-red order; grey and
+// palette pictures are expanded to truecolour so every row holds width x 3 bytes.
+void RequestBgrRows(png_structp png) {
+    png_set_strip_16(png);
+    png_set_strip_alpha(png);
+    png_set_packing(png);
+    png_set_expand(png);
+    png_set_gray_to_rgb(png);
+    png_set_bgr(png);
+    png_set_interlace_handling(png);
+}
+
+bool MakeSheet(PngRead* read) {
     auto width = static_cast<int32_t>(png_get_image_width(read->png, read->info));
     auto height = static_cast<int32_t>(png_get_image_height(read->png, read->info));
     size_t rowBytes = png_get_rowbytes(read->png, read->info);
@@ -60,42 +67,75 @@ bool CopyRows(PngRead* read) {
         !CreatePixelBuffer(&SkinSheet, width, height)) {
         return false;
     }
-    png_bytepp rows = png_get_rows(read->png, read->info);
     for (int32_t row = 0; row < height; row++) {
-        std::memcpy(SkinSheet.pixels + row * SkinSheet.stride, rows[row], rowBytes);
+        SheetRows[row] = PixelAt(SkinSheet, 0, row);
     }
     return true;
 }
 
-// libpng reports a damaged or truncated file by jumping back here; whatever was made so far is
-// given back and the game runs on without a sheet.
-void Decode(PngRead* read) {
+// libpng reports a damaged, truncated or oversized file by jumping back here; whatever was
+// made so far is given back.
+bool Decode(PngRead* read) {
     if (setjmp(png_jmpbuf(read->png))) {
         FreeSkin();
-        return;
+        return false;
     }
+    png_set_user_limits(read->png, MaxSheetSide, MaxSheetSide);
     png_init_io(read->png, read->file);
-    png_read_png(read->png, read->info, ReadTransforms, nullptr);
-    TakeDescription(read);
-    if (!CopyRows(read)) {
+    png_read_info(read->png, read->info);
+    RequestBgrRows(read->png);
+    png_read_update_info(read->png, read->info);
+    if (!MakeSheet(read)) {
         FreeSkin();
+        return false;
     }
+    png_read_image(read->png, SheetRows);
+    png_read_end(read->png, read->info);
+    TakeDescription(read);
+    return true;
+}
+
+bool LoadSkinFile(const char* name) {
+    PngRead read = {};
+    read.file = OpenPlainFile(name);
+    if (!read.file) {
+        return false;
+    }
+    read.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    read.info = read.png ? png_create_info_struct(read.png) : nullptr;
+    bool loaded = read.info && Decode(&read);
+    if (read.png) {
+        png_destroy_read_struct(&read.png, read.info ? &read.info : nullptr, nullptr);
+    }
+    std::fclose(read.file);
+    return loaded;
 }
 } // namespace
 
+// A skin that cannot be read, whatever the reason, gives way to "brimzo.png"; the setting
+// keeps the name it had.
 void LoadSkin() {
-    PngRead read = {};
-    read.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!read.png) {
-        return;
+    if (!LoadSkinFile(Skin) && std::strcmp(Skin, DefaultSkin) != 0) {
+        LoadSkinFile(DefaultSkin);
     }
-    read.info = png_create_info_struct(read.png);
-    read.file = read.info ? OpenSkinFile() : nullptr;
-    if (read.file) {
-        Decode(&read);
-        std::fclose(read.file);
+}
+
+const char* SkinFailureMessage() {
+    static char message[PathBufferSize + 100];
+    if (SkinSheet.pixels) {
+        return nullptr;
     }
-    png_destroy_read_struct(&read.png, read.info ? &read.info : nullptr, nullptr);
+    if (std::strcmp(Skin, DefaultSkin) == 0) {
+        std::snprintf(message, sizeof message,
+                      "The skin %s could not be loaded: the game has no pictures to show!",
+                      DefaultSkin);
+    } else {
+        std::snprintf(message, sizeof message,
+                      "Neither the skin %s nor %s could be loaded: the game has no pictures to "
+                      "show!",
+                      Skin, DefaultSkin);
+    }
+    return message;
 }
 
 void FreeSkin() {

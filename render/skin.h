@@ -8,5 +8,7 @@ extern char* SkinDescription;           // the file's "AboutSkinner" text, or no
 extern const PixelBuffer* SelectedSkin; // the sheet drawing copies from, or none
 
 void LoadSkin();
+// What to tell the player when no sheet could be loaded; none while a sheet is there.
+const char* SkinFailureMessage();
 void FreeSkin();
 void SelectSkin();

@@ -25,8 +25,22 @@ void PlaySoundSlot(int32_t slot, bool noStop) {
     PlayWaveFile(SoundFile[played], noStop ? SoundFlagsYield : SoundFlagsCutOff);
 }
 
+namespace {
+uint32_t PauseDeadline;
+}
+
+void StartAnimationPacing() {
+    PauseDeadline = MillisecondClock();
+}
+
+// Each pause ends a nominal length after the one before, not after the drawing in between:
+// slow drawing and a sleep that overruns do not add up over an animation.
 void AnimationPause(int32_t base) {
-    SleepMilliseconds(static_cast<uint32_t>(base * 100 / AnimationSpeed));
+    PauseDeadline += static_cast<uint32_t>(base * 100 / AnimationSpeed);
+    auto remaining = static_cast<int32_t>(PauseDeadline - MillisecondClock());
+    if (remaining > 0) {
+        SleepMilliseconds(static_cast<uint32_t>(remaining));
+    }
 }
 
 uint32_t BounceTimerPeriod() {

@@ -24,5 +24,6 @@ constexpr uint32_t SoundFlagsCutOff = 0x20001; // SND_FILENAME | SND_ASYNC
 constexpr uint32_t SoundFlagsYield = 0x20011;  // ... | SND_NOSTOP
 
 void PlaySoundSlot(int32_t slot, bool noStop);
+void StartAnimationPacing(); // the pauses of an animation count from now
 void AnimationPause(int32_t base);
 uint32_t BounceTimerPeriod();

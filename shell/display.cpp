@@ -5,6 +5,13 @@
 
 bool FullScreenUnsupported = false;
 
+namespace {
+// Activation switches the display only while the game runs: not while the window is being
+// made (it is activated before start-up has settled FullScreen), and not once a failed switch
+// has begun to end the game (closing its message activates the window again).
+bool FollowingActivation = false;
+} // namespace
+
 void ProbeFullScreenMode(int32_t bitsPerPixel) {
     FullScreenUnsupported = !FindFullScreenMode(bitsPerPixel);
 }
@@ -17,6 +24,7 @@ void SetFullScreen(int8_t want) {
     }
     if (want != 0) {
         if (!EnterFullScreenMode()) {
+            FollowingActivation = false;
             FatalError("Unable to switch to desired video mode!");
         }
         MoveMainWindow(0, 0);
@@ -30,7 +38,7 @@ void SetFullScreen(int8_t want) {
 // Another window active: the desktop gets its own mode back, and FullScreen stays set so that
 // coming back switches again.
 void ApplyActivation(bool active) {
-    if (FullScreen == 0) {
+    if (!FollowingActivation || FullScreen == 0) {
         return;
     }
     if (active) {
@@ -48,4 +56,19 @@ void RequestFullScreenToggle() {
         return;
     }
     SetFullScreen(-1);
+}
+
+// Before the window exists: a display without the mode keeps the game in a window.
+void SettleFullScreenSetting() {
+    if (FullScreenUnsupported) {
+        FullScreen = 0;
+    }
+}
+
+// Start-up is done: the stored full screen is entered, and activation followed from now on.
+void EnterStoredFullScreen() {
+    FollowingActivation = true;
+    if (FullScreen != 0) {
+        SetFullScreen(1);
+    }
 }

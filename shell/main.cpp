@@ -1,8 +1,13 @@
 // The entry point, the teardown and the window procedure of the game window.
 #include <windows.h>
 
-#include <cstdint>
+#include <mmsystem.h>
 
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+
+#include "dialogs/dialogs.h"
 #include "game/game.h"
 #include "render/animate.h"
 #include "render/draw.h"
@@ -24,7 +29,47 @@ namespace {
 constexpr int IconResource = 111;
 constexpr UINT_PTR BounceTimer = 1;
 constexpr const char* ClassName = "brimzo";
+constexpr const char* FolderProperty = "BrimzoFolder";
 bool TornDown;
+uint32_t FolderKey; // tells the copies of the game apart by the folder they keep their files in
+
+uint32_t HashOfCurrentFolder() {
+    char folder[1024];
+    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    uint32_t hash = 2166136261u; // FNV-1a over the path in capitals: Windows ignores the case
+    for (DWORD i = 0; i < length && i < sizeof folder; i++) {
+        hash = (hash ^ static_cast<uint32_t>(std::toupper(static_cast<uint8_t>(folder[i])))) *
+               16777619u;
+    }
+    return hash;
+}
+
+BOOL CALLBACK BringForwardIfSameFolder(HWND window, LPARAM) {
+    char name[16];
+    if (GetClassNameA(window, name, sizeof name) && lstrcmpA(name, ClassName) == 0 &&
+        reinterpret_cast<uintptr_t>(GetPropA(window, FolderProperty)) == FolderKey) {
+        if (IsIconic(window)) {
+            ShowWindow(window, SW_RESTORE);
+        }
+        SetForegroundWindow(window);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Two copies in one folder would each save their own leaders over the other's: a second start
+// brings the first one's window to the front and ends without touching the settings file.
+bool AnotherCopyRunsHere() {
+    FolderKey = HashOfCurrentFolder();
+    char name[32];
+    std::snprintf(name, sizeof name, "Local\\Brimzo-%08X", static_cast<unsigned>(FolderKey));
+    CreateMutexA(nullptr, FALSE, name); // held until the process ends
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        return false;
+    }
+    EnumWindows(BringForwardIfSameFolder, 0);
+    return true;
+}
 
 int32_t DesktopBitsPerPixel() {
     HWND desktop = GetDesktopWindow();
@@ -142,10 +187,21 @@ void Shutdown() {
     if (WindowDC) {
         ReleaseDC(MainWindow, WindowDC);
     }
-    SaveSettings();
+    char typed[LeaderNameBufferSize];
+    NameTypedSoFar(typed, sizeof typed);
+    SettleInterruptedGameOver(typed);
+    if (!SaveSettings()) {
+        char message[PathBufferSize + 120];
+        std::snprintf(message, sizeof message,
+                      "Unable to save the settings file %s: the options, the game and the "
+                      "leaders of this run are lost!",
+                      SettingsPath);
+        MessageBoxA(nullptr, message, "Brimzo!", MB_ICONHAND);
+    }
     if (FullScreen != 0) {
         LeaveFullScreenMode();
     }
+    timeEndPeriod(1);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -201,6 +257,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             ReleaseCapture();
         }
         return 0;
+    case WM_CAPTURECHANGED:
+        ButtonUp(); // the mouse went elsewhere: a drag ends as if its button went up
+        return 0;
     case WM_MOUSEMOVE:
         MouseMove(lParam);
         return 0;
@@ -212,16 +271,22 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     Instance = instance;
+    if (AnotherCopyRunsHere()) {
+        return 0;
+    }
+    timeBeginPeriod(1); // pauses of a millisecond, not of the default 15.6 ms tick
     int32_t bits = DesktopBitsPerPixel();
     if (bits <= 8) {
         FatalError("Please use graphics mode with bit depth of 16, 24 or 32 bits!");
     }
     ProbeFullScreenMode(bits);
     if (!RegisterWindowClass()) {
+        timeEndPeriod(1);
         return 0;
     }
     NewGame();
     LoadSettings();
+    SettleFullScreenSetting();
     LoadSkin();
     KeepWindowOnTheDesktop();
     MainWindow = CreateWindowExA(0, ClassName, "Brimzo!", WS_POPUP | WS_VISIBLE, PosX, PosY,
@@ -229,16 +294,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!MainWindow) {
         FatalError("Unable to create the game window!");
     }
+    SetPropA(MainWindow, FolderProperty,
+             reinterpret_cast<HANDLE>(static_cast<uintptr_t>(FolderKey)));
     SelectSkin();
     RedrawScreen(true, true, true);
-    if (FullScreenUnsupported) {
-        FullScreen = 0;
-    }
-    if (FullScreen != 0) {
-        SetFullScreen(1);
-    }
+    EnterStoredFullScreen();
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
+    if (const char* failure = SkinFailureMessage()) {
+        ShowStopMessage(failure, "Brimzo!");
+    }
     SetTimer(MainWindow, BounceTimer, BounceTimerPeriod(), nullptr);
     MSG message = {};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

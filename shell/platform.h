@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 // dialog templates of the program's resources
 constexpr int32_t OptionsDialogTemplate = 1000;
@@ -29,6 +30,10 @@ struct UtcTime {
 inline int32_t PixelRowStride(int32_t width) {
     return (width * 3 + 3) / 4 * 4;
 }
+inline uint8_t* PixelAt(const PixelBuffer& buffer, int32_t x, int32_t y) {
+    return buffer.pixels + static_cast<size_t>(y) * static_cast<size_t>(buffer.stride) +
+           static_cast<size_t>(x) * 3;
+}
 bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height);
 void FreePixelBuffer(PixelBuffer* buffer);
 void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height); // back buffer to window
@@ -36,6 +41,7 @@ void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height); // back b
 // sound, time, dialogs
 void PlayWaveFile(const char* file, uint32_t flags);
 void SleepMilliseconds(uint32_t milliseconds);
+uint32_t MillisecondClock(); // runs on steadily, wrapping at 2^32
 void GetUtcTime(UtcTime* time);
 int32_t RunModalDialog(int32_t templateId); // the dialog's result
 
@@ -47,9 +53,15 @@ void MoveMainWindow(int32_t x, int32_t y);
 void ShowStopMessage(const char* text, const char* caption);
 [[noreturn]] void FatalError(const char* message); // a message, the teardown, exit code 1
 
-// profile file
+// files: a regular file opened for reading ("rb"), never a device, pipe or folder
+std::FILE* OpenPlainFile(const char* name);
+
+// profile files; a save writes a copy and puts it in place of the file in one step
 int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, const char* path);
 void ReadProfileText(const char* section, const char* key, const char* fallback, char* buffer,
                      uint32_t size, const char* path);
-void WriteProfileText(const char* section, const char* key, const char* value, const char* path);
+bool WriteProfileText(const char* section, const char* key, const char* value, const char* path);
+bool CopyProfileFile(const char* from, const char* to); // a missing file copies as an empty one
+bool ReplaceProfileFile(const char* from, const char* to);
+void RemoveProfileFile(const char* path);
 uint32_t CurrentDirectory(char* buffer, uint32_t size); // length, or the size needed when larger

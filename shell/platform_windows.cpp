@@ -1,7 +1,12 @@
 // The platform operations of the core, each one call of Windows.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
 #include <mmsystem.h>
+
+#include <cctype>
+#include <cstring>
 
 #include "dialogs/dialogs.h"
 #include "render/draw.h"
@@ -51,6 +56,11 @@ void SleepMilliseconds(uint32_t milliseconds) {
     Sleep(milliseconds);
 }
 
+// Millisecond steps while the program holds its 1 ms timer period.
+uint32_t MillisecondClock() {
+    return timeGetTime();
+}
+
 void GetUtcTime(UtcTime* time) {
     SYSTEMTIME now;
     GetSystemTime(&now);
@@ -95,7 +105,14 @@ void ShowStopMessage(const char* text, const char* caption) {
     MessageBoxA(MainWindow, text, caption, MB_ICONHAND);
 }
 
+// One message, then the end: whatever the message box lets through meanwhile (an activation
+// that tries the failed switch again) ends the process at once.
 void FatalError(const char* message) {
+    static bool failing = false;
+    if (failing) {
+        ExitProcess(1);
+    }
+    failing = true;
     MessageBoxA(MainWindow, message, "Brimzo Error!", MB_ICONHAND);
     Shutdown();
     ExitProcess(1);
@@ -110,10 +127,103 @@ void ReadProfileText(const char* section, const char* key, const char* fallback,
     GetPrivateProfileStringA(section, key, fallback, buffer, size, path);
 }
 
-void WriteProfileText(const char* section, const char* key, const char* value, const char* path) {
-    WritePrivateProfileStringA(section, key, value, path);
+bool WriteProfileText(const char* section, const char* key, const char* value, const char* path) {
+    return WritePrivateProfileStringA(section, key, value, path) != 0;
+}
+
+// A copy is writable even when the file was marked read-only; the move over the file then
+// fails for it, as it should.
+bool CopyProfileFile(const char* from, const char* to) {
+    if (CopyFileA(from, to, FALSE)) {
+        return SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL) != 0;
+    }
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return false;
+    }
+    return DeleteFileA(to) || GetLastError() == ERROR_FILE_NOT_FOUND; // a stale copy goes
+}
+
+// The copy reaches the disk before it takes the file's name, so that even a power cut leaves
+// one whole file or the other.
+bool ReplaceProfileFile(const char* from, const char* to) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, from); // out of the profile cache
+    HANDLE file =
+        CreateFileA(from, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        FlushFileBuffers(file);
+        CloseHandle(file);
+    }
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileA(from);
+    return false;
+}
+
+void RemoveProfileFile(const char* path) {
+    DeleteFileA(path);
 }
 
 uint32_t CurrentDirectory(char* buffer, uint32_t size) {
     return GetCurrentDirectoryA(size, buffer);
+}
+
+namespace {
+// CON, PRN, AUX, NUL, COM1..9 and LPT1..9 name devices in every folder and with any extension;
+// the "\\.\" and "\\?\" forms name devices directly. None of them is ever opened.
+bool NamesDevice(const char* name) {
+    if (std::strncmp(name, "\\\\.\\", 4) == 0 || std::strncmp(name, "\\\\?\\", 4) == 0) {
+        return true;
+    }
+    const char* base = name;
+    for (const char* c = name; *c; c++) {
+        if (*c == '\\' || *c == '/' || *c == ':') {
+            base = c + 1;
+        }
+    }
+    char stem[8] = {};
+    size_t length = 0;
+    while (base[length] && base[length] != '.' && base[length] != ' ' && length < 7) {
+        stem[length] = static_cast<char>(std::toupper(static_cast<unsigned char>(base[length])));
+        length++;
+    }
+    if (base[length] && base[length] != '.' && base[length] != ' ') {
+        return false; // a longer name
+    }
+    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : devices) {
+        if (std::strcmp(stem, device) == 0) {
+            return true;
+        }
+    }
+    return length == 4 &&
+           (std::strncmp(stem, "COM", 3) == 0 || std::strncmp(stem, "LPT", 3) == 0) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+} // namespace
+
+// Only a file on a disk: a device or a pipe could keep the game waiting for data forever.
+std::FILE* OpenPlainFile(const char* name) {
+    if (NamesDevice(name)) {
+        return nullptr;
+    }
+    HANDLE handle = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, "rb");
+    if (!file) {
+        _close(descriptor);
+    }
+    return file;
 }

@@ -11,7 +11,6 @@ LeaderTable LeaderTables[LeaderModeCount];
 
 namespace {
 constexpr int32_t ScoreStart = 9;
-constexpr int32_t ScoreDigits = 5;
 
 uint8_t* Block() {
     return reinterpret_cast<uint8_t*>(LeaderTables);
@@ -39,16 +38,21 @@ bool LineIsWellFormed(const char* line) {
     return true;
 }
 
-bool TablesAreWellFormed() {
-    for (const LeaderTable& table : LeaderTables) {
-        for (int32_t i = 0; i < LeaderLineCount; i++) {
-            if (!LineIsWellFormed(table[i]) ||
-                (i > 0 && LeaderLineValue(table[i]) > LeaderLineValue(table[i - 1]))) {
-                return false;
-            }
+// Only what drawing, ranking and copying the lines rely on; the order is not judged, since
+// earlier runs may have stored a six-digit score by its five low digits out of order.
+bool TableIsWellFormed(const LeaderTable& table) {
+    for (const LeaderLine& line : table) {
+        if (!LineIsWellFormed(line)) {
+            return false;
         }
     }
     return true;
+}
+
+void ResetLeaderTable(LeaderTable& table) {
+    for (LeaderLine& line : table) {
+        std::memcpy(line, DefaultLeaderLine, LeaderLineSize);
+    }
 }
 
 // A score beyond five digits would lose its leading digit in the line and then rank as a
@@ -83,9 +87,7 @@ int32_t LeaderCheckValue(const uint8_t* block) {
 
 void ResetLeaderTables() {
     for (LeaderTable& table : LeaderTables) {
-        for (LeaderLine& line : table) {
-            std::memcpy(line, DefaultLeaderLine, LeaderLineSize);
-        }
+        ResetLeaderTable(table);
     }
 }
 
@@ -108,11 +110,18 @@ bool DecodeLeaderTables(const char* data, int32_t check) {
     for (int32_t b = 0; b < LeaderBlockSize; b++) {
         block[b] = static_cast<uint8_t>(16 * HexValue(data[2 * b]) + HexValue(data[2 * b + 1]));
     }
-    if (LeaderCheckValue(block) != check || !TablesAreWellFormed()) {
+    if (LeaderCheckValue(block) != check) {
         ResetLeaderTables();
         return false;
     }
-    return true;
+    bool allTaken = true;
+    for (LeaderTable& table : LeaderTables) {
+        if (!TableIsWellFormed(table)) {
+            ResetLeaderTable(table); // the other modes keep their leaders
+            allTaken = false;
+        }
+    }
+    return allTaken;
 }
 
 const char* LeaderLineAt(int32_t index) {

@@ -25,8 +25,9 @@ int32_t LeaderCheckValue(const uint8_t* block);
 
 // Encodes the three tables as 900 hexadecimal digits and returns their check value.
 int32_t EncodeLeaderTables(char* data);
-// Takes decoded tables only when the check value matches and every line is well formed and
-// in order; otherwise every line becomes the default line. True when the tables were taken.
+// Takes the decoded tables when the check value matches, else every line becomes the default
+// line; a table with a line that cannot be drawn or ranked is reset alone. True when all three
+// tables were taken.
 bool DecodeLeaderTables(const char* data, int32_t check);
 void ResetLeaderTables();
 

@@ -1,6 +1,8 @@
 #include "store/settings.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "render/sound.h"
 #include "shell/platform.h"
@@ -17,6 +19,34 @@ int32_t AnimationSpeed = DefaultAnimationSpeed;
 int32_t SoundEnabled[4] = {1, 1, 1, 1};
 char Skin[PathBufferSize] = "brimzo.png";
 char SoundFile[4][SoundFileBufferSize] = {"jump.wav", "cantmove.wav", "move.wav", "destroy.wav"};
+
+namespace {
+// Where writes go: the settings file, or during a save the copy that replaces it.
+const char* WritePath = SettingsPath;
+bool WriteFailed;
+
+// The replacement of "brimzo.ini" while it is written: "brimzo.tmp" beside it, a name of the
+// same length, so any settings path has room for it.
+void ReplacementPath(char* path) {
+    std::snprintf(path, PathBufferSize, "%s", SettingsPath);
+    std::memcpy(path + std::strlen(path) - 3, "tmp", 3);
+}
+
+// The profile reader drops blanks around a value and one pair of quotes around it: a name
+// that would lose any of them is written in quotes, so that it reads back as it was.
+void QuoteIfNeeded(const char* text, char* quoted, size_t size) {
+    size_t length = std::strlen(text);
+    bool blankEnd = length > 0 && (std::isspace(static_cast<unsigned char>(text[0])) ||
+                                   std::isspace(static_cast<unsigned char>(text[length - 1])));
+    bool quoteEnds =
+        length >= 2 && (text[0] == '"' || text[0] == '\'') && text[length - 1] == text[0];
+    if (blankEnd || quoteEnds) {
+        std::snprintf(quoted, size, "\"%s\"", text);
+    } else {
+        std::snprintf(quoted, size, "%s", text);
+    }
+}
+} // namespace
 
 void ReadSettingInt(const char* section, const char* key, int32_t* value, int32_t fallback) {
     *value =
@@ -39,8 +69,8 @@ void ReadSettingString(const char* section, const char* key, char* buffer, const
 }
 
 void WriteSettingString(const char* section, const char* key, const char* text) {
-    if (SettingsPath[0] != '\0') {
-        WriteProfileText(section, key, text, SettingsPath);
+    if (SettingsPath[0] != '\0' && !WriteProfileText(section, key, text, WritePath)) {
+        WriteFailed = true;
     }
 }
 
@@ -82,16 +112,13 @@ void LoadSettings() {
     LoadLeaderTables();
 }
 
-// Writes every key at every exit, changed or not, where LoadSettings read them: the current
-// directory may have changed since. Before LoadSettings there is nothing to write.
-void SaveSettings() {
-    if (SettingsPath[0] == '\0') {
-        return;
-    }
+static void WriteEverySetting() {
+    char name[LeaderNameBufferSize + 2];
+    QuoteIfNeeded(LastLeaderName, name, sizeof name);
     WriteSettingInt("WINDOW", "PosX", PosX);
     WriteSettingInt("WINDOW", "PosY", PosY);
     WriteSettingInt("WINDOW", "FullScreen", FullScreen);
-    WriteSettingString("GAME", "LastLeaderName", LastLeaderName);
+    WriteSettingString("GAME", "LastLeaderName", name);
     SaveGame();
     WriteSettingInt("OPTIONS", "AnimationSpeed", AnimationSpeed);
     for (int32_t slot = 0; slot < SoundSlotCount; slot++) {
@@ -102,4 +129,28 @@ void SaveSettings() {
         WriteSettingString("SOUND", SoundSlots[slot].key, SoundFile[slot]);
     }
     SaveLeaderTables();
+}
+
+// Writes every key at every exit, changed or not, where LoadSettings read them: the current
+// directory may have changed since. The keys go into a copy of the file (keys of other
+// programs survive), which then takes the file's place in one step: a save cut short leaves
+// the file of the last run whole. Before LoadSettings there is nothing to write.
+bool SaveSettings() {
+    if (SettingsPath[0] == '\0') {
+        return true;
+    }
+    char replacement[PathBufferSize];
+    ReplacementPath(replacement);
+    if (!CopyProfileFile(SettingsPath, replacement)) {
+        return false;
+    }
+    WritePath = replacement;
+    WriteFailed = false;
+    WriteEverySetting();
+    WritePath = SettingsPath;
+    if (WriteFailed) {
+        RemoveProfileFile(replacement);
+        return false;
+    }
+    return ReplaceProfileFile(replacement, SettingsPath);
 }

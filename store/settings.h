@@ -28,4 +28,4 @@ void ReadSettingString(const char* section, const char* key, char* buffer, const
 void WriteSettingString(const char* section, const char* key, const char* text);
 
 void LoadSettings();
-void SaveSettings();
+bool SaveSettings(); // false when the file could not be written: it is then left as it was

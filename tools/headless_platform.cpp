@@ -1,5 +1,5 @@
 // The platform for the native tools: pictures in memory and nothing else. No window, no
-// sound, no waiting, no settings file.
+// sound, no waiting, no settings file (the current directory is none).
 #include <cstdlib>
 
 #include "shell/platform.h"
@@ -21,6 +21,10 @@ void PresentRect(int32_t, int32_t, int32_t, int32_t) {}
 void PlayWaveFile(const char*, uint32_t) {}
 void SleepMilliseconds(uint32_t) {}
 
+uint32_t MillisecondClock() {
+    return 0;
+}
+
 void GetUtcTime(UtcTime* time) {
     *time = UtcTime{};
 }
@@ -28,21 +32,6 @@ void GetUtcTime(UtcTime* time) {
 int32_t RunModalDialog(int32_t) {
     return 0;
 }
-
-int32_t ReadProfileInt(const char*, const char*, int32_t fallback, const char*) {
-    return fallback;
-}
-
-void ReadProfileText(const char*, const char*, const char* fallback, char* buffer, uint32_t size,
-                     const char*) {
-    uint32_t i = 0;
-    for (; i + 1 < size && fallback[i]; i++) {
-        buffer[i] = fallback[i];
-    }
-    buffer[i] = '\0';
-}
-
-void WriteProfileText(const char*, const char*, const char*, const char*) {}
 
 uint32_t CurrentDirectory(char* buffer, uint32_t size) {
     if (size > 0) {

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 #include "game/game.h"
 #include "render/draw.h"
 #include "render/sound.h"
 #include "shell/platform.h"
 #include "store/leaders.h"
+#include "store/profile_memory.h"
 #include "store/settings.h"
 
 namespace {
@@ -18,46 +18,11 @@ std::vector<std::string> Log;
 bool Recording = true;
 char LeaderName[LeaderNameBufferSize] = "";
 char Directory[1000] = "";
-UtcTime Clock;
+UtcTime Time;
 bool DisplayHasMode = true;
 bool DisplaySwitchWorks = true;
-
-struct Entry {
-    std::string key;
-    std::string value;
-};
-struct Section {
-    std::string name;
-    std::vector<Entry> entries;
-};
-struct Profile {
-    std::string path;
-    std::vector<Section> sections;
-};
-std::vector<Profile> Profiles;
-
-bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
-}
-
-template <typename T>
-T* Find(std::vector<T>& list, const std::string& name, std::string T::*field) {
-    for (T& item : list) {
-        if (SameName(item.*field, name)) {
-            return &item;
-        }
-    }
-    return nullptr;
-}
-
-const std::string* Lookup(const std::string& path, const std::string& section,
-                          const std::string& key) {
-    Profile* profile = Find(Profiles, path, &Profile::path);
-    Section* found = profile ? Find(profile->sections, section, &Section::name) : nullptr;
-    Entry* entry = found ? Find(found->entries, key, &Entry::key) : nullptr;
-    return entry ? &entry->value : nullptr;
-}
-
+uint32_t Clock;       // milliseconds: sleeping and drawing move it on, nothing else
+uint32_t DrawingCost; // what presenting a rectangle takes, in milliseconds
 } // namespace
 
 void Record(const char* format, ...) {
@@ -91,7 +56,8 @@ void ResetDouble() {
     ScriptCurrentDirectory("C:\\games");
     ScriptUtcTime(12, 34, 56, 789);
     ScriptDisplay(true, true);
-    Profiles.clear();
+    ScriptDrawingCost(0);
+    ForgetProfileFiles();
     SettingsPath[0] = '\0';
     PosX = 0;
     PosY = 0;
@@ -116,46 +82,38 @@ void ScriptDisplay(bool hasMode, bool switchWorks) {
 }
 
 void ScriptUtcTime(int hour, int minute, int second, int milliseconds) {
-    Clock.hour = static_cast<uint16_t>(hour);
-    Clock.minute = static_cast<uint16_t>(minute);
-    Clock.second = static_cast<uint16_t>(second);
-    Clock.milliseconds = static_cast<uint16_t>(milliseconds);
+    Time.hour = static_cast<uint16_t>(hour);
+    Time.minute = static_cast<uint16_t>(minute);
+    Time.second = static_cast<uint16_t>(second);
+    Time.milliseconds = static_cast<uint16_t>(milliseconds);
+}
+
+void ScriptDrawingCost(uint32_t milliseconds) {
+    DrawingCost = milliseconds;
 }
 
 std::string ProfileText(const std::string& path) {
-    std::string text;
-    Profile* profile = Find(Profiles, path, &Profile::path);
-    for (const Section& section : profile ? profile->sections : std::vector<Section>{}) {
-        text += "[" + section.name + "]\n";
-        for (const Entry& entry : section.entries) {
-            text += entry.key + "=" + entry.value + "\n";
+    static char text[ProfileTextCapacity];
+    ProfileFileText(path.c_str(), text, sizeof text);
+    std::string lines;
+    for (const char* c = text; *c; c++) {
+        if (*c != '\r') {
+            lines += *c;
         }
     }
-    return text;
+    return lines;
 }
 
 void SetProfileValue(const std::string& path, const std::string& section, const std::string& key,
                      const std::string& value) {
-    Profile* profile = Find(Profiles, path, &Profile::path);
-    if (!profile) {
-        profile = &Profiles.emplace_back(Profile{path, {}});
-    }
-    Section* found = Find(profile->sections, section, &Section::name);
-    if (!found) {
-        found = &profile->sections.emplace_back(Section{section, {}});
-    }
-    Entry* entry = Find(found->entries, key, &Entry::key);
-    if (entry) {
-        entry->value = value;
-    } else {
-        found->entries.push_back(Entry{key, value});
-    }
+    WriteProfileText(section.c_str(), key.c_str(), value.c_str(), path.c_str());
 }
 
 std::string ProfileValue(const std::string& path, const std::string& section,
                          const std::string& key) {
-    const std::string* value = Lookup(path, section, key);
-    return value ? *value : "(missing)";
+    char value[4096];
+    ReadProfileText(section.c_str(), key.c_str(), "(missing)", value, sizeof value, path.c_str());
+    return value;
 }
 
 void ScriptLeaderName(const char* name) {
@@ -178,6 +136,11 @@ void PlayWaveFile(const char* file, uint32_t flags) {
 
 void SleepMilliseconds(uint32_t milliseconds) {
     Record("Pause %u", milliseconds);
+    Clock += milliseconds;
+}
+
+uint32_t MillisecondClock() {
+    return Clock;
 }
 
 int32_t RunModalDialog(int32_t templateId) {
@@ -216,7 +179,7 @@ void FatalError(const char* message) {
 }
 
 void GetUtcTime(UtcTime* time) {
-    *time = Clock;
+    *time = Time;
 }
 
 uint32_t CurrentDirectory(char* buffer, uint32_t size) {
@@ -226,29 +189,6 @@ uint32_t CurrentDirectory(char* buffer, uint32_t size) {
     }
     std::memcpy(buffer, Directory, length + 1);
     return length;
-}
-
-// The profile reader takes the number at the start of the text, with its sign, as a 32-bit
-// value; a missing key gives the default.
-int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, const char* path) {
-    Record("ReadInt %s %s", section, key);
-    const std::string* value = Lookup(path, section, key);
-    if (!value) {
-        return fallback;
-    }
-    return static_cast<int32_t>(static_cast<uint32_t>(std::strtoll(value->c_str(), nullptr, 10)));
-}
-
-void ReadProfileText(const char* section, const char* key, const char* fallback, char* buffer,
-                     uint32_t size, const char* path) {
-    Record("ReadString %s %s", section, key);
-    const std::string* value = Lookup(path, section, key);
-    snprintf(buffer, size, "%s", value ? value->c_str() : fallback);
-}
-
-void WriteProfileText(const char* section, const char* key, const char* value, const char* path) {
-    Record("Write %s %s", section, key);
-    SetProfileValue(path, section, key, value);
 }
 
 // picture
@@ -277,4 +217,5 @@ void FreePixelBuffer(PixelBuffer* buffer) {
 
 void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height) {
     Record("Present %d %d %d %d", x, y, width, height);
+    Clock += DrawingCost;
 }

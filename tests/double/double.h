@@ -2,6 +2,7 @@
 // that a test does not exercise, and writes every call into one log, in order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,10 +28,12 @@ void ScriptDisplay(bool hasMode, bool switchWorks);
 // FatalError records "Fatal <message>" and throws this, since it must not return.
 struct FatalErrorRaised {};
 void ScriptUtcTime(int hour, int minute, int second, int milliseconds);
+// How long presenting a rectangle takes on the double's clock; sleeping moves it on as well.
+void ScriptDrawingCost(uint32_t milliseconds);
 
-// The in-memory profile file at the given path, with the profile reader's rules: a missing
-// key reads as the default, a text is cut at the buffer, a name matches in any case.
-// ProfileText renders it as the file would hold it: "[SECTION]" lines, then "Key=value".
+// The profile file at the given path, kept in memory by the game's own module: ProfileText is
+// its text with LF line ends, "[SECTION]" lines and then "Key=value"; ProfileValue a value as
+// the profile reader gives it.
 std::string ProfileText(const std::string& path);
 void SetProfileValue(const std::string& path, const std::string& section, const std::string& key,
                      const std::string& value);
