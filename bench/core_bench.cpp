@@ -6,10 +6,10 @@
 #include <random>
 #include <vector>
 
+#include "bench/random_play.h"
 #include "game/game.h"
 #include "tests/double/double.h"
 #include "tests/path_oracle.h"
-#include "tests/random_play.h"
 
 namespace {
 

@@ -51,50 +51,6 @@ TEST(FindPath, OpenBoardGoesVerticallyFirst) {
     EXPECT_TRUE(CallLog().empty()); // the search draws nothing
 }
 
-TEST(FindPath, GoesAroundAWall) {
-    EmptyBoardWithBall(0, 0);
-    for (int32_t row = 0; row <= 7; row++) {
-        Game.board[CellIndex(4, row)] = 1;
-    }
-    ASSERT_TRUE(FindPath(8, 0));
-    Cells expected;
-    for (int32_t row = 0; row <= 8; row++) {
-        expected.emplace_back(0, row);
-    }
-    for (int32_t column = 1; column <= 5; column++) {
-        expected.emplace_back(column, 8);
-    }
-    for (int32_t row = 7; row >= 0; row--) {
-        expected.emplace_back(5, row);
-    }
-    expected.emplace_back(6, 0);
-    expected.emplace_back(7, 0);
-    expected.emplace_back(8, 0);
-    EXPECT_EQ(Game.pathLength, 25);
-    EXPECT_EQ(FoundPath(), expected);
-    for (int32_t i = 1; i <= Game.pathLength; i++) {
-        EXPECT_EQ(Game.distance[CellIndex(Game.pathColumn[i], Game.pathRow[i])], i);
-    }
-}
-
-TEST(FindPath, EnclosedBallReachesNothingAndKeepsItsLastPath) {
-    EmptyBoardWithBall(0, 0);
-    ASSERT_TRUE(FindPath(0, 2));
-    Cells before = FoundPath();
-    Game.board[CellIndex(1, 0)] = 2;
-    Game.board[CellIndex(0, 1)] = 2;
-    for (int32_t column = 0; column < 9; column++) {
-        for (int32_t row = 0; row < 9; row++) {
-            if (Game.board[CellIndex(column, row)] == EmptyCell) {
-                ASSERT_FALSE(FindPath(column, row));
-                ASSERT_EQ(Game.pathLength, 1000);
-            }
-        }
-    }
-    Game.pathLength = 3;
-    EXPECT_EQ(FoundPath(), before); // a failed search leaves the path arrays alone
-}
-
 // The game's search against the literal relaxation and walk back, on random boards of every
 // density: the same reachability, length, path and numbers along the path.
 TEST(FindPath, AgreesWithTheLiteralSearchOnRandomBoards) {
@@ -102,7 +58,7 @@ TEST(FindPath, AgreesWithTheLiteralSearchOnRandomBoards) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     static OraclePath oracle;
     int32_t reachable = 0;
-    const int32_t boards = 100000;
+    const int32_t boards = 2000;
     for (int32_t n = 0; n < boards; n++) {
         double density = unit(random);
         std::vector<int32_t> empties;

@@ -32,9 +32,10 @@ TEST(Mouse, BoardClicksLandOnCellsAndNotInTheGaps) {
         int32_t x, y;
         bool selects;
         int32_t column, row;
-    } clicks[] = {{46, 46, true, 0, 0}, {47, 20, false, 0, 0},   {20, 47, false, 0, 0},
-                  {52, 52, true, 1, 1}, {406, 406, true, 8, 8},  {410, 410, false, 0, 0},
-                  {7, 7, true, 0, 0},   {411, 200, false, 0, 0}, {450, 200, false, 0, 0}};
+    } clicks[] = {{46, 46, true, 0, 0},    {47, 20, false, 0, 0},   {20, 47, false, 0, 0},
+                  {52, 52, true, 1, 1},    {406, 406, true, 8, 8},  {410, 410, false, 0, 0},
+                  {7, 7, true, 0, 0},      {411, 200, false, 0, 0}, {450, 200, false, 0, 0},
+                  {412, 200, false, 0, 0}, {200, 412, false, 0, 0}};
     for (const auto& c : clicks) {
         Game.ballSelected = false;
         Click click = LeftButtonDown(c.x, c.y);
@@ -77,10 +78,10 @@ TEST(Mouse, RightDragOverTheBoardMovesTheWindowAndSelectsNothing) {
     FillShapeless();
     PosX = 100;
     PosY = 50;
-    ASSERT_TRUE(RightButtonDown(60, 60));
-    DragTo(70, 55);
-    DragTo(60, 60); // the window has followed: the pointer is back at the anchor
-    DragTo(-5, 62); // captured, the pointer can leave the window
+    ASSERT_TRUE(RightButtonDown(60, 80));
+    DragTo(70, 75);
+    DragTo(60, 80); // the window has followed: the pointer is back at the anchor
+    DragTo(-5, 82); // captured, the pointer can leave the window
     EXPECT_TRUE(ButtonUp());
     EXPECT_EQ(CallLog(), (Log{"MoveWindow 110 45", "MoveWindow 110 45", "MoveWindow 45 47"}));
     EXPECT_EQ(PosX, 45);
@@ -109,8 +110,8 @@ TEST(Mouse, ModeButtonsDealANewGame) {
 
 TEST(Mouse, HoverLightsOneButtonOfEachKindAndTheNeutralZonePutsThemOut) {
     FreshWindow();
-    TrackHover(585, 5);
-    TrackHover(590, 15); // still button 0: nothing drawn
+    TrackHover(580, 5);
+    TrackHover(599, 19); // still button 0: nothing drawn
     TrackHover(625, 5);
     TrackHover(500, 120); // a mode button: the window button stays lit
     TrackHover(300, 300);
@@ -138,6 +139,10 @@ TEST(Display, UnsupportedModeRefusesEveryRequest) {
 TEST(Display, ToggleActivationAndFailure) {
     FreshWindow();
     ProbeFullScreenMode(16);
+    FullScreen = 1;
+    ApplyActivation(true); // the window is made active while it is made: start-up decides
+    EXPECT_EQ(CallLog(), (Log{"FindMode 16"}));
+    FullScreen = 0;
     EnterStoredFullScreen();
     EXPECT_FALSE(FullScreenUnsupported);
     PosX = 120;

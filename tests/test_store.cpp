@@ -4,7 +4,9 @@
 #include <string>
 
 #include "game/game.h"
+#include "shell/platform.h"
 #include "store/leaders.h"
+#include "store/profile_memory.h"
 #include "store/savegame.h"
 #include "store/settings.h"
 #include "tests/double/double.h"
@@ -77,7 +79,7 @@ TEST(Settings, FirstStartUsesDefaultsAndExitWritesEveryKeyInOrder) {
 TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {
     FreshStart();
     SetProfileValue(Ini, "WINDOW", "PosX", "-7");
-    SetProfileValue(Ini, "WINDOW", "PosY", "0");
+    SetProfileValue(Ini, "WINDOW", "PosY", "33");
     SetProfileValue(Ini, "OPTIONS", "ShapeComplete", "0");
     SetProfileValue(Ini, "OPTIONS", "WrongMove", "5");
     SetProfileValue(Ini, "OPTIONS", "Skin", std::string(300, 's'));
@@ -93,6 +95,7 @@ TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {
         EXPECT_EQ(AnimationSpeed, c.speed) << c.stored;
     }
     EXPECT_EQ(PosX, -7);
+    EXPECT_EQ(PosY, 33);
     EXPECT_EQ(std::string(Skin), std::string(259, 's'));
     EXPECT_EQ(std::string(LastLeaderName), std::string(29, 'n'));
     EXPECT_EQ(std::string(SoundFile[2]), std::string(1023, 'w'));
@@ -107,10 +110,33 @@ TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {
         ReadSettingInt("LEADERS", "CRC", &read, 0);
         EXPECT_EQ(read, value);
     }
-    WriteSettingInt("WINDOW", "PosY", -7);
-    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosY"), "-7");
-    WriteSettingInt("WINDOW", "PosY", 0);
-    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosY"), "0");
+    PosX = 12;
+    PosY = -3;
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosX"), "12");
+    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosY"), "-3");
+}
+
+// The reader drops blanks and one pair of quotes around a value: a name that has them is
+// stored in quotes, an ordinary one as it is.
+TEST(Settings, LeaderNamesReadBackAsTheyWere) {
+    FreshStart();
+    LoadSettings();
+    const struct {
+        const char* name;
+        const char* stored;
+    } names[] = {{" Ann ", "\" Ann \""}, {"'x'", "\"'x'\""}, {"\"q\"", "\"\"q\"\""},
+                 {"Jo Doe", "Jo Doe"},   {"\"a", "\"a"},     {"", ""}};
+    for (const auto& n : names) {
+        std::strcpy(LastLeaderName, n.name);
+        ASSERT_TRUE(SaveSettings());
+        EXPECT_NE(ProfileText(Ini).find("LastLeaderName=" + std::string(n.stored) + "\n"),
+                  std::string::npos)
+            << n.name;
+        std::strcpy(LastLeaderName, "?");
+        LoadSettings();
+        EXPECT_STREQ(LastLeaderName, n.name);
+    }
 }
 
 TEST(Settings, WrittenWhereTheyWereReadAndNeverAtACutPath) {
@@ -125,16 +151,63 @@ TEST(Settings, WrittenWhereTheyWereReadAndNeverAtACutPath) {
     EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosX"), "33");
     EXPECT_EQ(ProfileText("C:\\Users\\player\\Music\\brimzo.ini"), "");
 
+    // 248 + "\brimzo.ini" fills the 259 characters of the path; one more does not fit
+    for (size_t length : {248u, 249u}) {
+        FreshStart();
+        std::string folder = "C:\\" + std::string(length - 3, 'd');
+        ScriptCurrentDirectory(folder.c_str());
+        std::string cut = (folder + "\\brimzo.ini").substr(0, 259);
+        SetProfileValue(cut, "OPTIONS", "AnimationSpeed", "7");
+        LoadSettings();
+        EXPECT_EQ(AnimationSpeed, length == 248u ? 7 : 100) << length;
+        EXPECT_EQ(std::string(SettingsPath), length == 248u ? cut : "") << length;
+        AnimationSpeed = 55;
+        SaveSettings();
+        EXPECT_EQ(ProfileValue(cut, "OPTIONS", "AnimationSpeed"), length == 248u ? "55" : "7");
+    }
+}
+
+// A save writes a copy and puts it in place at once: the keys of others survive, and a save
+// that cannot be written whole leaves the file of the last run as it was.
+TEST(Settings, SaveLandsWholeOrNotAtAll) {
     FreshStart();
-    std::string deep = "C:\\" + std::string(249, 'd'); // 252 + "\brimzo.ini" > 259
-    ScriptCurrentDirectory(deep.c_str());
-    SetProfileValue(deep + "\\brimzo.i", "OPTIONS", "AnimationSpeed", "7");
+    SetProfileValue(Ini, "OTHER", "Kept", "yes");
     LoadSettings();
-    EXPECT_STREQ(SettingsPath, "");
-    EXPECT_EQ(AnimationSpeed, 100);
-    SaveSettings();
-    EXPECT_EQ(CountCalls("Write WINDOW PosX"), 0);
-    EXPECT_EQ(ProfileValue(deep + "\\brimzo.i", "OPTIONS", "AnimationSpeed"), "7");
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(ProfileValue(Ini, "OTHER", "Kept"), "yes");
+    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosX"), "0");
+    const std::string replacement = "C:\\games\\brimzo.tmp";
+    EXPECT_EQ(ProfileFileText(replacement.c_str(), nullptr, 0), -1);
+
+    std::string junk(ProfileTextCapacity - 1000, 'j');
+    std::string full = "[OTHER]\r\nJunk=" + junk + "\r\n";
+    ASSERT_TRUE(SetProfileFileText(Ini.c_str(), full.c_str(), static_cast<int32_t>(full.size())));
+    PosX = 99;
+    EXPECT_FALSE(SaveSettings()); // the disk is full before the last key
+    EXPECT_TRUE(ProfileText(Ini) == "[OTHER]\nJunk=" + junk + "\n");
+    EXPECT_EQ(ProfileFileText(replacement.c_str(), nullptr, 0), -1);
+}
+
+// The text the Windows program leaves, with what a player may have added by hand.
+TEST(Settings, ProfileTextIsReadAndWrittenAsWindowsDoes) {
+    FreshStart();
+    const std::string text = "; kept\r\n[window]\r\n  PosX =  -12  \r\n\r\nFlag\r\n"
+                             "[Extra]\r\nQuoted='a b'\r\nHex=0x1F\r\n[WINDOW]\r\nPosY=5\r\n";
+    ASSERT_TRUE(SetProfileFileText(Ini.c_str(), text.c_str(), static_cast<int32_t>(text.size())));
+    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "posx"), "-12");
+    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosY"), "(missing)"); // only the first section counts
+    EXPECT_EQ(ProfileValue(Ini, "EXTRA", "Quoted"), "a b");
+    EXPECT_EQ(ProfileValue(Ini, "Window", "Flag"), "(missing)");
+    char cut[4];
+    ReadProfileText("Extra", "Quoted", "", cut, sizeof cut, Ini.c_str());
+    EXPECT_STREQ(cut, "a b"); // cut before its closing quote: the quote is not taken as text
+    EXPECT_EQ(ReadProfileInt("Extra", "Hex", 0, Ini.c_str()), 31);
+    EXPECT_EQ(ReadProfileInt("Extra", "Missing", -4, Ini.c_str()), -4);
+    SetProfileValue(Ini, "Window", "posx", "  3");
+    SetProfileValue(Ini, "WINDOW", "FullScreen", "1");
+    SetProfileValue(Ini, "GAME", "Name", "Zed");
+    EXPECT_EQ(ProfileText(Ini), "; kept\n[window]\nPosX=3\nFlag\nFullScreen=1\n[Extra]\n"
+                                "Quoted='a b'\nHex=0x1F\n[WINDOW]\nPosY=5\n[GAME]\nName=Zed\n");
 }
 
 // Plays a fixed sequence of legal moves and returns the board after each.
@@ -187,23 +260,23 @@ TEST(SavedGame, RestoredGameGoesOnWithTheSameSpawns) {
     EXPECT_EQ(PlayFixedMoves(), expected);
 }
 
-TEST(SavedGame, AnyChangedLetterOrShortStringFailsTheCheck) {
+TEST(SavedGame, AChangedLetterOrAShortStringFailsTheCheck) {
     SavedGame game;
     FreshStart();
     ASSERT_TRUE(DecodeSavedGame(FirstGameData1, FirstGameData2, &game));
     EXPECT_EQ(game.randomState, 1253u);
-    for (int32_t which = 0; which < 2; which++) {
-        for (size_t i = 0; i < SavedRecordSize; i++) {
-            for (char letter = 'A'; letter <= 'P'; letter++) {
-                std::string strings[2] = {FirstGameData1, FirstGameData2};
-                if (strings[which][i] == letter) {
-                    continue;
-                }
-                strings[which][i] = letter;
-                ASSERT_FALSE(DecodeSavedGame(strings[0].c_str(), strings[1].c_str(), &game))
-                    << which << " " << i << " " << letter;
-            }
-        }
+    const struct {
+        int which;
+        size_t at;
+        char letter;
+    } changes[] = {{0, 0, 'N'},   {1, 5, 'P'},   {0, 60, 'A'},
+                   {1, 101, 'B'}, {0, 104, 'O'}, {1, 105, 'A'}};
+    for (const auto& change : changes) {
+        std::string strings[2] = {FirstGameData1, FirstGameData2};
+        ASSERT_NE(strings[change.which][change.at], change.letter);
+        strings[change.which][change.at] = change.letter;
+        EXPECT_FALSE(DecodeSavedGame(strings[0].c_str(), strings[1].c_str(), &game))
+            << change.which << " " << change.at;
     }
     std::string cut = std::string(FirstGameData1).substr(0, 105);
     EXPECT_FALSE(DecodeSavedGame(cut.c_str(), FirstGameData2, &game));
@@ -237,6 +310,8 @@ TEST(SavedGame, RecordsThatPassTheCheckButBreakTheRulesAreRefused) {
     EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].colour = 7; }));
     EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0] = {3, 0, 1}; })); // on a ball
     EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[2] = g.nextBalls[0]; }));
+    EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[1] = g.nextBalls[0]; }));
+    EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[2] = g.nextBalls[1]; }));
 
     // such a record leaves the dealt game and the clock seed
     SavedGame bad = sound;
@@ -279,30 +354,10 @@ TEST(Leaders, QualifyInsertAndShift) {
     EXPECT_STREQ(LeaderLineAt(1), "Eightchr 99999");
     EXPECT_STREQ(LeaderTables[Squares][0], DefaultLeaderLine); // other modes untouched
     EXPECT_STREQ(LeaderTables[Groups][0], DefaultLeaderLine);
-}
 
-TEST(Leaders, HexDigitsAndCheckValue) {
-    EXPECT_EQ(HexDigit(0), '0');
-    EXPECT_EQ(HexDigit(9), '9');
-    EXPECT_EQ(HexDigit(10), 'A');
-    EXPECT_EQ(HexDigit(15), 'F');
-    EXPECT_EQ(HexValue('7'), 7);
-    EXPECT_EQ(HexValue('F'), 15);
-    EXPECT_EQ(HexValue('a'), 42);
-    EXPECT_EQ(HexValue('\x80'), -176); // a signed byte, below 'A'
-
-    uint8_t block[LeaderBlockSize] = {};
-    block[1] = 1;
-    EXPECT_EQ(LeaderCheckValue(block), -5);
-    FreshStart();
-    LoadSettings();
-    std::memset(LeaderTables, 0, sizeof LeaderTables);
-    reinterpret_cast<uint8_t*>(LeaderTables)[1] = 1;
-    SaveLeaderTables();
-    EXPECT_EQ(ProfileValue(Ini, "LEADERS", "CRC"), "-5");
-    int32_t read = 0;
-    ReadSettingInt("LEADERS", "CRC", &read, 0);
-    EXPECT_EQ(read, -5);
+    std::strcpy(LeaderTables[Lines][8], "Eight    00200"); // the tenth line is what counts
+    Game.score = 150;
+    EXPECT_TRUE(LeaderQualifies());
 }
 
 TEST(Leaders, StoredTablesComeBackAndAnyChangedDigitResetsThem) {
@@ -340,22 +395,41 @@ TEST(Leaders, StoredTablesComeBackAndAnyChangedDigitResetsThem) {
     EXPECT_TRUE(DecodeLeaderTables((data + "FF").c_str(), check)); // only 900 are read
 }
 
-TEST(Leaders, TablesThatPassTheCheckButAreMalformedAreReset) {
-    auto accepted = [](void (*spoil)(LeaderTable*)) {
+// A table is reset, alone, only for what drawing and ranking cannot take; an order that a
+// six-digit score once left behind is kept.
+TEST(Leaders, OnlyAMalformedTableIsReset) {
+    auto decoded = [](void (*spoil)(LeaderTable*)) {
         ResetLeaderTables();
+        for (LeaderTable& table : LeaderTables) {
+            std::memcpy(table[0], "Kept     00500", LeaderLineLength); // unlike a reset one
+        }
         spoil(LeaderTables);
         char data[LeaderDataLength + 1];
         int32_t check = EncodeLeaderTables(data);
-        return DecodeLeaderTables(data, check);
+        LeaderTable stored[LeaderModeCount];
+        std::memcpy(stored, LeaderTables, sizeof stored);
+        bool all = DecodeLeaderTables(data, check);
+        std::string kept;
+        for (int32_t mode = 0; mode < LeaderModeCount; mode++) {
+            kept +=
+                std::memcmp(stored[mode], LeaderTables[mode], sizeof stored[mode]) == 0 ? 'k' : 'r';
+        }
+        return (all ? "all " : "some ") + kept;
     };
-    EXPECT_TRUE(accepted([](LeaderTable*) {}));
-    EXPECT_FALSE(accepted([](LeaderTable* t) { t[1][3][14] = 'X'; }));   // no terminating zero
-    EXPECT_FALSE(accepted([](LeaderTable* t) { t[0][0][11] = 'x'; }));   // not a digit
-    EXPECT_FALSE(accepted([](LeaderTable* t) { t[0][0][9] = ' '; }));    // four digits
-    EXPECT_TRUE(accepted([](LeaderTable* t) { t[2][9][13] = '1'; }));    // out of order
-    EXPECT_FALSE(accepted([](LeaderTable* t) { t[2][4][2] = '\x07'; })); // unprintable name
-    EXPECT_STREQ(LeaderTables[2][4], DefaultLeaderLine);
-    EXPECT_TRUE(accepted([](LeaderTable* t) { t[2][0][13] = '5'; })); // a better first line
+    EXPECT_EQ(decoded([](LeaderTable*) {}), "all kkk");
+    EXPECT_EQ(decoded([](LeaderTable* t) {
+                  std::memcpy(t[0][1], "Six      23456", 14); // 123456 by its low digits
+                  std::memcpy(t[0][2], "Five     50000", 14);
+              }),
+              "all kkk");
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[1][3][14] = 'X'; }), "some krk");   // no zero
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[0][0][11] = 'x'; }), "some rkk");   // not a digit
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[2][0][9] = ' '; }), "some kkr");    // four digits
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[2][4][2] = '\x07'; }), "some kkr"); // unprintable
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[2][4][2] = '\x80'; }), "some kkr");
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[1][5][8] = 'x'; }), "some krk"); // no separator
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[1][5][7] = '\x7F'; }), "all kkk");
+    EXPECT_STREQ(LeaderTables[1][5], "Brimzo!\x7F 00100");
 }
 
 } // namespace

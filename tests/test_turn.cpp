@@ -51,14 +51,6 @@ Log AppearLog() {
     return log;
 }
 
-Log Join(std::initializer_list<Log> parts) {
-    Log all;
-    for (const Log& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
-
 TEST(ClickCell, EmptyCellWithoutSelectionDoesNothing) {
     StartOnEmptyBoard();
     Put(3, 3, 2);
@@ -105,48 +97,19 @@ TEST(ClickCell, UnreachableCellPlaysTheRefusalAndKeepsTheSelection) {
     EXPECT_EQ(BoardText(), board);
 }
 
-TEST(ClickCell, WholeTurnLogInOrder) {
-    StartOnEmptyBoard();
-    Put(0, 0, 2);
-    Announce({4, 4, 0}, {5, 5, 1}, {6, 2, 6});
-    Log appear = AppearLog();
-    ClickCell(0, 0);
-    ClickCell(0, 1);
-    Log expected = Join({{"DrawBall 0 0 2 0", "Sound move.wav 20001", "DrawNextBalls",
-                          "DrawBall 0 1 2 0", "ClearCell 0 0", "Pause 20", "DrawNextBalls"},
-                         appear,
-                         {"DrawNextBalls"}});
-    EXPECT_EQ(CallLog(), expected);
-    EXPECT_EQ(BoardText(), "........."
-                           "2........"
-                           "......6.."
-                           "........."
-                           "....0...."
-                           ".....1..."
-                           "........."
-                           "........."
-                           ".........");
-    EXPECT_FALSE(Game.ballSelected);
-    std::set<std::pair<int, int>> cells; // three new balls announced on empty cells
-    for (const NextBall& ball : Game.nextBalls) {
-        EXPECT_EQ(Game.board[CellIndex(ball.column, ball.row)], EmptyCell);
-        cells.insert({ball.column, ball.row});
-    }
-    EXPECT_EQ(cells.size(), 3u);
-}
-
 TEST(ClickCell, AnnouncedBallOnTheTargetMovesToTheCellTheBallLeaves) {
     StartOnEmptyBoard();
-    Put(3, 3, 2);
-    Announce({3, 5, 4}, {8, 0, 1}, {0, 8, 6});
-    ClickCell(3, 3);
-    ClickCell(3, 5);
+    Put(1, 6, 2);
+    Announce({8, 0, 1}, {4, 6, 4}, {0, 8, 6});
+    ClickCell(1, 6);
+    ClickCell(4, 6);
     ASSERT_GE(CallLog().size(), 2u);
-    EXPECT_EQ(CallLog()[0], "ClearCell 3 5"); // its mark is wiped before anything moves
-    EXPECT_EQ(CallLog()[1], "DrawBall 3 3 2 0");
-    EXPECT_EQ(Game.board[CellIndex(3, 5)], 2);
-    EXPECT_EQ(Game.board[CellIndex(3, 3)], 4); // landed where the moving ball came from
-    EXPECT_EQ(CountCalls("DrawBall 3 3 4 23"), 1);
+    EXPECT_EQ(CallLog()[0], "ClearCell 4 6"); // its mark is wiped before anything moves
+    EXPECT_EQ(CallLog()[1], "DrawBall 1 6 2 0");
+    EXPECT_EQ(Game.board[CellIndex(4, 6)], 2);
+    EXPECT_EQ(Game.board[CellIndex(1, 6)], 4); // landed where the moving ball came from
+    EXPECT_EQ(Game.board[CellIndex(8, 0)], 1); // the others where they were announced
+    EXPECT_EQ(CountCalls("DrawBall 1 6 4 23"), 1);
 }
 
 TEST(ClickCell, MoveThatCompletesALineScoresAndRemovesWithoutSpawn) {
@@ -273,6 +236,39 @@ TEST(ClickCell, QualifyingGameOverAsksForANameAndEntersIt) {
     EXPECT_STREQ(LeaderTables[Lines][0], DefaultLeaderLine);
 }
 
+struct SessionEnded {};
+
+// Windows ends the session while the name is asked for: the teardown settles the game over.
+TEST(ClickCell, SessionEndDuringNameEntryKeepsTheScoreAndSavesTheNextGame) {
+    const struct {
+        const char* typed;
+        const char* line;
+    } cases[] = {{"Bo", "Bo       00250"}, {"ABCDEFGHI", "Old      00250"}};
+    for (const auto& c : cases) {
+        PrepareNearlyFullBoard({{4, 2}, {8, 4}, {2, 6}, {6, 8}});
+        Game.mode = Squares;
+        Game.score = 250;
+        std::strcpy(LastLeaderName, "Old");
+        static const char* typed;
+        typed = c.typed;
+        ScriptNameDialog([] {
+            std::strcpy(LastLeaderName, "refused!!"); // an Ok that was refused leaves its text
+            SettleInterruptedGameOver(typed);
+            throw SessionEnded{};
+        });
+        EXPECT_THROW(ClickCell(0, 0), SessionEnded);
+        EXPECT_STREQ(LeaderTables[Squares][0], c.line) << c.typed;
+        EXPECT_EQ(Game.score, 0); // a new deal is what the teardown saves
+        int32_t balls = 0;
+        for (int8_t cell : Game.board) {
+            balls += cell == EmptyCell ? 0 : 1;
+        }
+        EXPECT_EQ(balls, 5) << c.typed;
+        SettleInterruptedGameOver("Again"); // the dialog is over: nothing more happens
+        EXPECT_STREQ(LeaderTables[Squares][1], DefaultLeaderLine);
+    }
+}
+
 TEST(Bounce, CycleOfColumnsWithTheSoundOnTickEight) {
     StartOnEmptyBoard();
     Put(2, 6, 4);
@@ -297,6 +293,25 @@ TEST(Pacing, BounceTimerFollowsTheSpeed) {
         AnimationSpeed = speeds[i];
         EXPECT_EQ(BounceTimerPeriod(), periods[i]) << speeds[i];
     }
+}
+
+// Each pause ends a nominal length after the one before: drawing time is taken out of it, and
+// every animation starts its own count.
+TEST(Pacing, PausesKeepTheirDeadlinesWhateverTheDrawingTakes) {
+    StartOnEmptyBoard();
+    Put(2, 3, 5);
+    Announce({7, 7, 1}, {8, 7, 2}, {7, 8, 3});
+    ScriptDrawingCost(2);
+    ClickCell(2, 3);
+    ClickCell(4, 3); // two steps of three drawings, then the landing of three balls
+    Log pauses;
+    for (const std::string& line : CallLog()) {
+        if (line.rfind("Pause", 0) == 0) {
+            pauses.push_back(line);
+        }
+    }
+    EXPECT_EQ(pauses, (Log{"Pause 14", "Pause 14", "Pause 50", "Pause 44", "Pause 44", "Pause 44",
+                           "Pause 44", "Pause 44"}));
 }
 
 TEST(Sounds, FlagsSlotsAndPreviews) {

@@ -326,8 +326,13 @@ int main(int argc, char** argv) {
     CloseFonts();
     std::vector<uint8_t> rgb = ToRgb(sheet);
     PngText about{"AboutSkinner", theme->about, true};
-    PngOptions options{PNG_COLOR_TYPE_RGB,   8,       theme->about ? &about : nullptr,
-                       theme->about ? 1 : 0, nullptr, 0};
+    PngOptions options{PNG_COLOR_TYPE_RGB,
+                       8,
+                       theme->about ? &about : nullptr,
+                       theme->about ? 1 : 0,
+                       nullptr,
+                       0,
+                       false};
     if (!WritePng(argv[2], rgb.data(), SheetWidth, SheetHeight, options)) {
         std::fprintf(stderr, "make_skin: cannot write %s\n", argv[2]);
         return 1;

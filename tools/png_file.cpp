@@ -93,7 +93,8 @@ bool Write(FILE* file, const uint8_t* rgb, int width, int height, const PngOptio
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
-                 options.bitDepth, options.colourType, PNG_INTERLACE_NONE,
+                 options.bitDepth, options.colourType,
+                 options.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (options.colourType == PNG_COLOR_TYPE_PALETTE) {
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
@@ -102,6 +103,7 @@ bool Write(FILE* file, const uint8_t* rgb, int width, int height, const PngOptio
         png_set_text(png, info, before.data(), static_cast<int>(before.size()));
     }
     png_write_info(png, info);
+    png_set_interlace_handling(png);
     png_write_image(png, pointers.data());
     png_infop end = png_create_info_struct(png);
     if (!after.empty()) {
@@ -127,5 +129,5 @@ bool WritePng(const char* path, const uint8_t* rgb, int width, int height,
 
 bool WriteRgbPng(const char* path, const uint8_t* rgb, int width, int height) {
     return WritePng(path, rgb, width, height,
-                    PngOptions{PNG_COLOR_TYPE_RGB, 8, nullptr, 0, nullptr, 0});
+                    PngOptions{PNG_COLOR_TYPE_RGB, 8, nullptr, 0, nullptr, 0, false});
 }

@@ -16,6 +16,7 @@ struct PngOptions {
     int textCount;
     const PngText* textsAfter; // written after the image data
     int textAfterCount;
+    bool interlaced; // Adam7
 };
 
 // rgb: width x height pixels, 3 bytes each (red, green, blue), rows packed.

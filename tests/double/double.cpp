@@ -22,7 +22,8 @@ UtcTime Time;
 bool DisplayHasMode = true;
 bool DisplaySwitchWorks = true;
 uint32_t Clock;       // milliseconds: sleeping and drawing move it on, nothing else
-uint32_t DrawingCost; // what presenting a rectangle takes, in milliseconds
+uint32_t DrawingCost; // what one drawing takes, in milliseconds
+void (*NameDialogAction)();
 } // namespace
 
 void Record(const char* format, ...) {
@@ -57,6 +58,7 @@ void ResetDouble() {
     ScriptUtcTime(12, 34, 56, 789);
     ScriptDisplay(true, true);
     ScriptDrawingCost(0);
+    NameDialogAction = nullptr;
     ForgetProfileFiles();
     SettingsPath[0] = '\0';
     PosX = 0;
@@ -90,6 +92,14 @@ void ScriptUtcTime(int hour, int minute, int second, int milliseconds) {
 
 void ScriptDrawingCost(uint32_t milliseconds) {
     DrawingCost = milliseconds;
+}
+
+void ChargeDrawingTime() {
+    Clock += DrawingCost;
+}
+
+void ScriptNameDialog(void (*action)()) {
+    NameDialogAction = action;
 }
 
 std::string ProfileText(const std::string& path) {
@@ -145,6 +155,9 @@ uint32_t MillisecondClock() {
 
 int32_t RunModalDialog(int32_t templateId) {
     Record("Dialog %d", templateId);
+    if (templateId == NameDialogTemplate && NameDialogAction) {
+        NameDialogAction();
+    }
     if (templateId == NameDialogTemplate) {
         snprintf(LastLeaderName, sizeof LastLeaderName, "%s", LeaderName);
     }
@@ -217,5 +230,5 @@ void FreePixelBuffer(PixelBuffer* buffer) {
 
 void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height) {
     Record("Present %d %d %d %d", x, y, width, height);
-    Clock += DrawingCost;
+    ChargeDrawingTime();
 }

@@ -20,16 +20,19 @@ extern int LivePixelBuffers; // made by CreatePixelBuffer and not yet freed
 // empty directory "C:\games" at 12:34:56.789 UTC.
 void ResetDouble();
 
-// The name the name-entry dialog leaves behind.
+// The name the name-entry dialog leaves behind, and what else happens while it is open (a test
+// can end the session there).
 void ScriptLeaderName(const char* name);
+void ScriptNameDialog(void (*action)());
 void ScriptCurrentDirectory(const char* directory);
 // Whether the display offers the full-screen mode, and whether switching to it works.
 void ScriptDisplay(bool hasMode, bool switchWorks);
 // FatalError records "Fatal <message>" and throws this, since it must not return.
 struct FatalErrorRaised {};
 void ScriptUtcTime(int hour, int minute, int second, int milliseconds);
-// How long presenting a rectangle takes on the double's clock; sleeping moves it on as well.
+// How long one drawing takes on the double's clock, which sleeping moves on as well.
 void ScriptDrawingCost(uint32_t milliseconds);
+void ChargeDrawingTime();
 
 // The profile file at the given path, kept in memory by the game's own module: ProfileText is
 // its text with LF line ends, "[SECTION]" lines and then "Key=value"; ProfileValue a value as

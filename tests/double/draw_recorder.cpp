@@ -6,10 +6,12 @@
 
 void DrawBall(int32_t column, int32_t row, int32_t colour, int32_t frame) {
     Record("DrawBall %d %d %d %d", column, row, colour, frame);
+    ChargeDrawingTime();
 }
 
 void ClearCell(int32_t column, int32_t row) {
     Record("ClearCell %d %d", column, row);
+    ChargeDrawingTime();
 }
 
 void DrawScore() {
@@ -22,6 +24,7 @@ void DrawAllBalls() {
 
 void DrawNextBalls() {
     Record("DrawNextBalls");
+    ChargeDrawingTime();
 }
 
 void DrawWindowButton(int32_t index, bool highlighted) {

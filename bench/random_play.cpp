@@ -1,4 +1,4 @@
-#include "tests/random_play.h"
+#include "bench/random_play.h"
 
 #include <algorithm>
 
