@@ -17,4 +17,4 @@ cmake --build build/native
 args=(--exe build/native/windows-x86_64/dist/brimzo.exe --assets build/native/assets
       --prefix build/native/wine)
 python3 tests/e2e/cases.py prepare_prefix "${args[@]}"
-python3 tests/e2e/cases.py screenshot "${args[@]}" --out docs/window.png
+python3 scripts/window_shot.py "${args[@]}" --out docs/window.png

@@ -2,13 +2,14 @@
 
 import argparse
 import os
-import shutil
+import struct
 import subprocess
 import sys
 import time
+import zlib
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import Game, Picture  # noqa: E402
+from harness import QUIT_BUTTON, Game, Picture  # noqa: E402
 import model  # noqa: E402
 
 KEYS = [("WINDOW", "PosX"), ("WINDOW", "PosY"), ("WINDOW", "FullScreen"),
@@ -108,10 +109,6 @@ def case_first_start(args):
         stored = saved(game)
         check(stored["board"] == board and stored["next"] == next_balls, "the dealt game saved")
         check(stored["mode"] == 0 and stored["score"] == 0, "mode and score")
-        data, crc = model.default_leader_data()
-        check(game.value("LEADERS", "Data") == data, "default leader tables")
-        check(game.value("LEADERS", "CRC") == crc, "their check value")
-        check(game.value("OPTIONS", "AnimationSpeed") == "100", "default speed")
 
 
 # A prepared game: four balls of colour 1 in row 4 wait for a fifth from (4, 0); the ball at
@@ -359,30 +356,6 @@ def case_options_empty_speed(args):
         check(game.value("OPTIONS", "AnimationSpeed") == "100", "no usable speed: 100")
 
 
-def case_screenshot(args):
-    """The real window in the middle of a game, for the README (not a test)."""
-    random = model.Random(2026)
-    board = [model.EMPTY] * 81
-    for _ in range(26):
-        board[random.below(81)] = random.below(7)
-    next_balls = model.choose_next_balls(board, random)
-    lines = ["Ada      00412", "Lin      00318", "Grace    00230", "Kim      00150"]
-    table = lines + ["Brimzo!  00100"] * 6
-    data, crc = model.encode_leader_tables([table, ["Brimzo!  00100"] * 10,
-                                            ["Brimzo!  00100"] * 10])
-    with Game(args.exe, args.assets, args.prefix) as game:
-        game.write_ini(saved_game_ini(0, 5, 137, board, next_balls,
-                                      "[LEADERS]\nData=%s\nCRC=%s\n" % (data, crc)))
-        game.start()
-        ball = board.index(next(c for c in board if c != model.EMPTY))
-        game.click(*[v + 20 for v in cell_origin(ball % 9, ball // 9)])
-        game.move(500, 120)  # the Squares button lit under the pointer
-        time.sleep(0.25)
-        game.capture()
-        shutil.copy(os.path.join(game.scratch, "capture.png"), args.out)
-        game.quit()
-
-
 def colour_count(picture, x, y, width, height, colour):
     rows = picture.block(x, y, width, height)
     return sum(1 for row in rows for i in range(0, len(row), 3) if tuple(row[i:i + 3]) == colour)
@@ -434,6 +407,74 @@ def case_sound_file_and_links(args):
         check(game.value("SOUND", "SelectedBall") == "jump.wav", "other rows untouched")
 
 
+def case_hostile_skins(args):
+    """A device or a header of a million by a million pixels as the skin: the game starts at
+    once with brimzo.png. Without brimzo.png it says so, and goes on."""
+    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
+    board, next_balls = model.new_game(model.Random(0))
+    for skin in ("COM1", "huge.png"):
+        with Game(args.exe, args.assets, args.prefix) as game:
+            with open(os.path.join(game.folder, "huge.png"), "wb") as huge:
+                huge.write(header_only_png(1000000, 1000000))
+            game.write_ini("[OPTIONS]\nSkin=%s\n" % skin)
+            game.start()
+            expect_board_on_screen(game, sheet, board, next_balls)
+            check(game.quit() == 0, "exit code 0")
+            check(game.value("OPTIONS", "Skin") == skin, "the setting kept: %s" % skin)
+    with Game(args.exe, args.assets, args.prefix) as game:
+        os.remove(os.path.join(game.folder, "brimzo.png"))
+        game.start()
+        game.dismiss_message("Brimzo!")  # "The skin brimzo.png could not be loaded: ..."
+        check(game.quit() == 0, "the game went on, and quits")
+
+
+def header_only_png(width, height):
+    def chunk(kind, data):
+        body = kind + data
+        return (struct.pack(">I", len(data)) + body +
+                struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + chunk(b"IEND", b""))
+
+
+def case_save_whole(args):
+    """Killed at any moment of its save, the game leaves its settings file whole: the last run's
+    or this one's, the keys of other programs kept. A save that cannot be written is told."""
+    lines = ["Ada      00412"] + ["Brimzo!  00100"] * 9
+    data, crc = model.encode_leader_tables([lines] * 3)
+    prepared = "[OTHER]\nKept=yes\n[LEADERS]\nData=%s\nCRC=%s\n" % (data, crc)
+    every_key = set(KEYS + [("OTHER", "Kept")])
+    for delay in (0.0, 0.005, 0.01, 0.02, 0.04, 0.06):  # after the save's first change
+        with Game(args.exe, args.assets, args.prefix) as game:
+            game.write_ini(prepared)
+            before = game.ini_bytes()
+            game.start()
+            game.kill_during_save(delay)
+            after = game.ini_bytes()
+            whole = after == before or (set((s, k) for s, k, _ in game.ini()) == every_key and
+                                        game.value("LEADERS", "Data") == data)
+            check(whole, "killed %.3f s into the save, brimzo.ini is whole: %r" % (delay, after))
+    with Game(args.exe, args.assets, args.prefix) as game:
+        os.mkdir(os.path.join(game.folder, "brimzo.ini"))  # nothing can be written there
+        game.start()
+        game.click(*QUIT_BUTTON)
+        game.dismiss_message("Brimzo!")  # "Unable to save the settings file ..."
+        check(game.wait() == 0, "exit code 0")
+
+
+def case_second_copy(args):
+    """A second start in the same folder ends at once and leaves the settings file alone."""
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.start()
+        second = subprocess.Popen(["wine", "brimzo.exe"], cwd=game.folder, env=game.env(),
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        check(second.wait(timeout=30) == 0, "the second copy ends with exit code 0")
+        check(game.ini_bytes() is None, "it wrote no settings file")
+        check(len(game.windows("^Brimzo!$")) == 1, "one game window")
+        check(game.quit() == 0, "the first copy goes on and quits")
+        check(game.value("WINDOW", "PosX") == "0", "and saves")
+
+
 def prepare_prefix(args):
     """Makes the Wine prefix once, for every case."""
     env = dict(os.environ, WINEPREFIX=args.prefix, WINEDEBUG="-all")
@@ -453,7 +494,6 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--assets", required=True)
     parser.add_argument("--prefix", required=True)
-    parser.add_argument("--out", help="where the screenshot case writes its picture")
     args = parser.parse_args()
     args.exe, args.assets, args.prefix = map(os.path.abspath, (args.exe, args.assets, args.prefix))
     CASES[args.case](args)

@@ -111,7 +111,7 @@ class Game:
         self.game = subprocess.Popen(["wine", "brimzo.exe"], cwd=self.folder, env=self.env(),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if wait_for_window:
-            self.window = self.find_window("^Brimzo!$")
+            self.window = self.find_window("^Brimzo!$", size=(640, 480))
             self.origin = self.window_position()
             time.sleep(0.5)
 
@@ -122,10 +122,13 @@ class Game:
     def windows(self, name):
         return self.xdotool("search", "--onlyvisible", "--name", name).split()
 
-    def find_window(self, name, timeout=60, besides=()):
+    def find_window(self, name, timeout=60, besides=(), size=None):
+        """The newest visible window of that name; the game's own shares its name with the
+        message boxes, and is told by its size."""
         deadline = time.time() + timeout
         while time.time() < deadline:
-            found = [w for w in self.windows(name) if w not in besides]
+            found = [w for w in self.windows(name) if w not in besides and
+                     (size is None or self.window_geometry(w)[2:] == size)]
             if found:
                 return found[-1]
             if self.game.poll() is not None:
@@ -142,25 +145,33 @@ class Game:
     def window_position(self, window=None):
         return self.window_geometry(window)[:2]
 
+    def pointer_to(self, x, y):
+        """Moves the pointer and waits until it is there (xdotool's own wait would sit for
+        seconds when it is there already)."""
+        location = self.xdotool("getmouselocation", "--shell")
+        here = dict(line.split("=") for line in location.split() if "=" in line)
+        if (int(here["X"]), int(here["Y"])) != (x, y):
+            self.xdotool("mousemove", "--sync", str(x), str(y))
+
     def click(self, x, y, button=1):
         ox, oy = self.origin
-        self.xdotool("mousemove", "--sync", str(ox + x), str(oy + y))
-        self.xdotool("click", str(button))
+        self.pointer_to(ox + x, oy + y)
+        self.xdotool("mousedown", str(button), "mouseup", str(button))
         time.sleep(0.15)
 
     def move(self, x, y):
         ox, oy = self.origin
-        self.xdotool("mousemove", "--sync", str(ox + x), str(oy + y))
+        self.pointer_to(ox + x, oy + y)
         time.sleep(0.1)
 
     def drag(self, start, end, button=3):
         ox, oy = self.origin
-        self.xdotool("mousemove", "--sync", str(ox + start[0]), str(oy + start[1]))
+        self.pointer_to(ox + start[0], oy + start[1])
         self.xdotool("mousedown", str(button))
         for step in range(1, 6):
             x = start[0] + (end[0] - start[0]) * step // 5
             y = start[1] + (end[1] - start[1]) * step // 5
-            self.xdotool("mousemove", "--sync", str(ox + x), str(oy + y))
+            self.pointer_to(ox + x, oy + y)
             time.sleep(0.05)
         self.xdotool("mouseup", str(button))
         time.sleep(0.3)
@@ -190,6 +201,29 @@ class Game:
 
     def wait(self, timeout=30):
         return self.game.wait(timeout=timeout)
+
+    def folder_state(self):
+        entries = []
+        for name in sorted(os.listdir(self.folder)):
+            status = os.stat(os.path.join(self.folder, name))
+            entries.append((name, status.st_size, status.st_mtime_ns))
+        return entries
+
+    def kill_during_save(self, delay):
+        """Quits, and ends the game the given time after its folder first changes, as a killed
+        task or a power cut would."""
+        ox, oy = self.origin
+        self.pointer_to(ox + QUIT_BUTTON[0], oy + QUIT_BUTTON[1])
+        before = self.folder_state()
+        click = subprocess.Popen(["xdotool", "mousedown", "1", "mouseup", "1"], env=self.env())
+        deadline = time.time() + 5
+        while self.folder_state() == before and time.time() < deadline:
+            time.sleep(0.0005)
+        time.sleep(delay)
+        self.game.send_signal(signal.SIGKILL)
+        self.game.wait()
+        click.wait()
+        subprocess.run(["wineserver", "-k"], env=self.env(), capture_output=True)
 
     def close(self):
         if self.game and self.game.poll() is None:
