@@ -1,13 +1,18 @@
-// Loading the default skin against a bare libpng decode of the same file, and a full redraw.
+// Loading the default skin against a bare libpng decode of the same file, a full redraw, the
+// core's share of start-up, and the pacing of animations against a real clock.
 #include <benchmark/benchmark.h>
 #include <png.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
 #include "game/game.h"
+#include "render/animate.h"
 #include "render/draw.h"
 #include "render/skin.h"
+#include "render/sound.h"
+#include "store/profile_memory.h"
 #include "store/settings.h"
 #include "tests/double/double.h"
 
@@ -61,5 +66,75 @@ void BM_RedrawScreen(benchmark::State& state) {
     FreeSkin();
 }
 BENCHMARK(BM_RedrawScreen)->Unit(benchmark::kMicrosecond);
+
+// From the settings file to the first full picture: what start-up asks of the core, with a
+// saved game and leaders to read.
+void BM_StartUp(benchmark::State& state) {
+    ResetDouble();
+    SetRecording(false);
+    std::memset(&Game, 0, sizeof Game);
+    NewGame();
+    LoadSettings();
+    std::snprintf(Skin, sizeof Skin, "%s", DefaultSheet);
+    SaveSettings();
+    for (auto _ : state) {
+        NewGame();
+        LoadSettings();
+        LoadSkin();
+        SelectSkin();
+        CreateBackBuffer();
+        RedrawScreen(true, true, true);
+        FreeBackBuffer();
+        FreeSkin();
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+// A move across the board (16 steps), the removal of a line and the landing of three balls,
+// drawn with the real skin and paced by the real clock: the time they take against the sum of
+// their nominal pauses. The second argument is the sleep's timer tick in microseconds: 0 for
+// exact sleeps, 1000 for the 1 ms period the Windows program asks for, 15625 for Windows'
+// default.
+void BM_AnimationPacing(benchmark::State& state) {
+    ResetDouble();
+    SetRecording(false);
+    std::snprintf(Skin, sizeof Skin, "%s", DefaultSheet);
+    LoadSkin();
+    SelectSkin();
+    CreateBackBuffer();
+    AnimationSpeed = static_cast<int32_t>(state.range(0));
+    UseRealTime(true, static_cast<uint32_t>(state.range(1)));
+    const int32_t nominal = 16 * (2000 / AnimationSpeed) + 19 * (5000 / AnimationSpeed);
+    double elapsed = 0;
+    for (auto _ : state) {
+        std::memset(&Game, 0, sizeof Game);
+        ClearBoard();
+        Game.board[0] = 2;
+        SelectBall(0, 0);
+        FindPath(8, 8);
+        auto start = std::chrono::steady_clock::now();
+        MoveBall();
+        for (int32_t column = 0; column < 5; column++) {
+            Game.removalMark[CellIndex(column, 4)] = 1;
+            Game.board[CellIndex(column, 4)] = 3;
+        }
+        AnimateVanish();
+        AnimateAppear();
+        std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(took.count());
+        elapsed += took.count();
+    }
+    state.counters["elapsed/nominal"] =
+        elapsed * 1000.0 / static_cast<double>(nominal) / static_cast<double>(state.iterations());
+    UseRealTime(false, 0);
+    FreeBackBuffer();
+    FreeSkin();
+}
+BENCHMARK(BM_AnimationPacing)
+    ->ArgsProduct({{100, 1000}, {0, 1000, 15625}})
+    ->ArgNames({"speed", "tick_us"})
+    ->Iterations(4)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds libpng as a static library for both Windows targets, from Debian's source package,
-# against the mingw zlib of libz-mingw-w64-dev. Does nothing when both are built already.
+# Builds libpng as a static library for the Windows targets named (x86_64, i686; both when
+# none is named), from Debian's source package, against the mingw zlib of libz-mingw-w64-dev.
+# Does nothing for a target built already.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build/third_party"
-arches=(x86_64 i686)
+arches=("$@")
+[ ${#arches[@]} -gt 0 ] || arches=(x86_64 i686)
 
 built=1
 for arch in "${arches[@]}"; do
@@ -46,6 +48,7 @@ source_dir=$(ls -d "$out"/src/libpng1.6-*/ | head -n 1)
 
 for arch in "${arches[@]}"; do
     prefix="$out/$arch-w64-mingw32"
+    [ -f "$prefix/lib/libpng16.a" ] && continue
     cmake -S "$source_dir" -B "$out/build-$arch" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project builds and tests with. Safe to run again:
-# it asks apt only for what is missing.
+# Installs every Debian package the project builds and tests with; "setup.sh play" only what
+# playing needs (the 64-bit Windows program under Wine). Safe to run again: it asks apt only
+# for what is missing.
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang clang-format libclang-rt-14-dev
-    libgtest-dev libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core
-    mingw-w64 libz-mingw-w64-dev dpkg-dev xz-utils
-    wine wine64 xvfb xdotool imagemagick python3
+    cmake ninja-build g++ libpng-dev libfreetype-dev fonts-dejavu-core
+    mingw-w64 libz-mingw-w64-dev dpkg-dev xz-utils wine wine64 python3
 )
+arches=(x86_64)
+if [ "${1:-}" != "play" ]; then
+    packages+=(clang clang-format libclang-rt-14-dev libgtest-dev libbenchmark-dev
+               xvfb xdotool imagemagick)
+    arches+=(i686)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -25,4 +30,4 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # libpng for the Windows program, built from Debian's source package (once)
-bash "$(dirname "$0")/build-libpng-mingw.sh"
+bash "$(dirname "$0")/build-libpng-mingw.sh" "${arches[@]}"

@@ -1,9 +1,11 @@
 #include "tests/double/double.h"
 
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "game/game.h"
 #include "render/draw.h"
@@ -23,6 +25,8 @@ bool DisplayHasMode = true;
 bool DisplaySwitchWorks = true;
 uint32_t Clock;       // milliseconds: sleeping and drawing move it on, nothing else
 uint32_t DrawingCost; // what one drawing takes, in milliseconds
+bool RealTime;
+std::chrono::microseconds Tick;
 void (*NameDialogAction)();
 } // namespace
 
@@ -144,13 +148,37 @@ void PlayWaveFile(const char* file, uint32_t flags) {
     Record("Sound %s %X", file, flags);
 }
 
+// A sleep on a coarse timer ends at its first tick after the time asked for.
+void SleepForReal(uint32_t milliseconds) {
+    using namespace std::chrono;
+    auto wake = steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    if (Tick.count() > 0) {
+        auto since = duration_cast<microseconds>(wake.time_since_epoch());
+        wake += Tick - since % Tick;
+    }
+    std::this_thread::sleep_until(wake);
+}
+
 void SleepMilliseconds(uint32_t milliseconds) {
     Record("Pause %u", milliseconds);
+    if (RealTime) {
+        SleepForReal(milliseconds);
+    }
     Clock += milliseconds;
 }
 
 uint32_t MillisecondClock() {
+    if (RealTime) {
+        using namespace std::chrono;
+        return static_cast<uint32_t>(
+            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    }
     return Clock;
+}
+
+void UseRealTime(bool on, uint32_t tickMicroseconds) {
+    RealTime = on;
+    Tick = std::chrono::microseconds(tickMicroseconds);
 }
 
 int32_t RunModalDialog(int32_t templateId) {

@@ -33,6 +33,9 @@ void ScriptUtcTime(int hour, int minute, int second, int milliseconds);
 // How long one drawing takes on the double's clock, which sleeping moves on as well.
 void ScriptDrawingCost(uint32_t milliseconds);
 void ChargeDrawingTime();
+// The real clock and real sleeps, for the benchmarks; with a tick, sleeps end only on the
+// timer's ticks, as Windows' default timer makes them.
+void UseRealTime(bool on, uint32_t tickMicroseconds);
 
 // The profile file at the given path, kept in memory by the game's own module: ProfileText is
 // its text with LF line ends, "[SECTION]" lines and then "Key=value"; ProfileValue a value as

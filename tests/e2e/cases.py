@@ -98,10 +98,11 @@ def saved(game):
 
 
 def case_first_start(args):
-    """An empty folder: the deal from random state 0, and all eighteen keys at exit."""
+    """The 64-bit package unpacked into a fresh folder: the deal from random state 0, and all
+    eighteen keys at exit."""
     sheet = Picture(os.path.join(args.assets, "brimzo.png"))
     board, next_balls = model.new_game(model.Random(0))
-    with Game(args.exe, args.assets, args.prefix) as game:
+    with Game(args.exe, args.assets, args.prefix, package=args.package) as game:
         game.start()
         expect_board_on_screen(game, sheet, board, next_balls)
         check(game.quit() == 0, "exit code 0")
@@ -494,6 +495,7 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--assets", required=True)
     parser.add_argument("--prefix", required=True)
+    parser.add_argument("--package", help="the 64-bit release zip")
     args = parser.parse_args()
     args.exe, args.assets, args.prefix = map(os.path.abspath, (args.exe, args.assets, args.prefix))
     CASES[args.case](args)

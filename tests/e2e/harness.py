@@ -8,6 +8,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import zipfile
 
 SCREEN_DEPTH = 24
 QUIT_BUTTON = (630, 10)
@@ -43,9 +44,9 @@ class Picture:
 class Game:
     """One run of the game in a fresh working directory."""
 
-    def __init__(self, exe, assets, prefix, depth=SCREEN_DEPTH):
+    def __init__(self, exe, assets, prefix, depth=SCREEN_DEPTH, package=None):
         self.exe, self.assets, self.prefix = exe, assets, prefix
-        self.folder = tempfile.mkdtemp(prefix="brimzo-e2e-")
+        self.folder = self.top = tempfile.mkdtemp(prefix="brimzo-e2e-")
         self.scratch = tempfile.mkdtemp(prefix="brimzo-e2e-captures-")  # not among the skins
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x%d" % depth, "-nolisten", "tcp"],
@@ -54,8 +55,13 @@ class Game:
         self.game = None
         self.window = None
         self.origin = (0, 0)
-        for name in os.listdir(os.path.dirname(exe)):
-            shutil.copy(os.path.join(os.path.dirname(exe), name), self.folder)
+        if package:  # the game as a player unpacks it
+            with zipfile.ZipFile(package) as archive:
+                archive.extractall(self.folder)
+            self.folder = os.path.join(self.folder, "Brimzo")
+        else:
+            for name in os.listdir(os.path.dirname(exe)):
+                shutil.copy(os.path.join(os.path.dirname(exe), name), self.folder)
 
     def env(self):
         env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=self.prefix, WINEDEBUG="-all")
@@ -236,7 +242,7 @@ class Game:
         except subprocess.TimeoutExpired:
             self.xvfb.kill()
             self.xvfb.wait()
-        shutil.rmtree(self.folder, ignore_errors=True)
+        shutil.rmtree(self.top, ignore_errors=True)
         shutil.rmtree(self.scratch, ignore_errors=True)
 
     def __enter__(self):
