@@ -8,6 +8,7 @@ set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../dialogs/rules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/display.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/input.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../shell/keys.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/animate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/sound.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/leaders.cpp

@@ -26,6 +26,8 @@ constexpr int32_t ModeHoverSheetY = 495;
 constexpr int32_t BoardAreaLeft = 5; // the board with its frame, restored by a board-only redraw
 constexpr int32_t BoardAreaSize = 405;
 
+constexpr int32_t FocusWidth = 2; // of the gap of 5 around a cell
+
 constexpr int32_t LeaderX = 420;
 constexpr int32_t LeaderY = 155;
 constexpr int32_t GlyphWidth = 15;
@@ -176,5 +178,32 @@ void RedrawScreen(bool full, bool leaders, bool modeMarker) {
     }
     if (leaders) {
         DrawLeaderList();
+    }
+}
+
+// The keyboard's focus: a frame in the gap around the cell, every sample moved by half its
+// range, so that it shows on any skin. Nothing but the background is ever drawn in the gap,
+// so taking the frame away is drawing the background there again.
+void DrawCellFocus(int32_t column, int32_t row, bool shown) {
+    int32_t x = CellX(column) - FocusWidth;
+    int32_t y = CellX(row) - FocusWidth;
+    int32_t size = CellPixels + 2 * FocusWidth;
+    int32_t inner = size - 2 * FocusWidth;
+    const int32_t strips[4][4] = {{x, y, size, FocusWidth},
+                                  {x, y + size - FocusWidth, size, FocusWidth},
+                                  {x, y + FocusWidth, FocusWidth, inner},
+                                  {x + size - FocusWidth, y + FocusWidth, FocusWidth, inner}};
+    for (const int32_t* strip : strips) {
+        BlitFromSkin(strip[0], strip[1], strip[2], strip[3], strip[0], strip[1] + BackgroundSheetY);
+        if (!shown || !BackBuffer.pixels) {
+            continue;
+        }
+        for (int32_t line = 0; line < strip[3]; line++) {
+            uint8_t* pixel = PixelAt(BackBuffer, strip[0], strip[1] + line);
+            for (int32_t sample = 0; sample < strip[2] * 3; sample++) {
+                pixel[sample] ^= 0x80;
+            }
+        }
+        PresentRect(strip[0], strip[1], strip[2], strip[3]);
     }
 }

@@ -37,3 +37,4 @@ void DrawNextBalls();
 void DrawWindowButton(int32_t index, bool highlighted);
 void DrawModeButton(int32_t mode, bool hovered);
 void RedrawScreen(bool full, bool leaders, bool modeMarker);
+void DrawCellFocus(int32_t column, int32_t row, bool shown); // the keyboard's focus

@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "render/draw.h"
+#include "shell/keys.h"
 #include "shell/platform.h"
 #include "store/settings.h"
 
@@ -115,7 +116,16 @@ void MoveHighlight(ButtonKind kind, int32_t index) {
 } // namespace
 
 // Each kind of button looks after its own highlight; both go out in the neutral zone only.
+// The mouse over the board puts the keyboard's focus away; a move reported where the pointer
+// already was (as after a dialog closes) is no move.
 void TrackHover(int32_t x, int32_t y) {
+    static int32_t lastX = -1;
+    static int32_t lastY = -1;
+    if ((x != lastX || y != lastY) && OnBoard(x, y)) {
+        HideFocus();
+    }
+    lastX = x;
+    lastY = y;
     if (OnWindowButtons(x, y)) {
         MoveHighlight(ButtonKind::Window, WindowButtonAt(x, y));
     } else if (OnModeButtons(x, y)) {

@@ -15,6 +15,7 @@
 #include "render/sound.h"
 #include "shell/display.h"
 #include "shell/input.h"
+#include "shell/keys.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "store/settings.h"
@@ -142,6 +143,7 @@ bool Command(HWND window, WORD id) {
     switch (id) {
     case 1:
         RunModalDialog(OptionsDialogTemplate);
+        RefreshFocus(); // a new skin draws the whole screen
         return true;
     case 2:
         WinHelpA(window, "brimzo.hlp", HELP_CONTENTS, 0);
@@ -161,6 +163,32 @@ void LeftButton(HWND window, LPARAM lParam) {
     } else if (click.action == ClickAction::StartDrag) {
         SetCapture(window);
     }
+}
+
+struct KeyOfVirtualKey {
+    WPARAM virtualKey;
+    Key key;
+};
+constexpr KeyOfVirtualKey Keys[] = {
+    {VK_LEFT, Key::Left},   {VK_RIGHT, Key::Right},  {VK_UP, Key::Up},         {VK_DOWN, Key::Down},
+    {VK_SPACE, Key::Space}, {VK_RETURN, Key::Enter}, {VK_ESCAPE, Key::Escape}, {VK_F1, Key::F1},
+    {VK_F5, Key::F5},       {VK_F11, Key::F11},      {'1', Key::Digit1},       {'2', Key::Digit2},
+    {'3', Key::Digit3},     {'M', Key::M},
+};
+
+bool KeyPressed(HWND window, WPARAM virtualKey) {
+    for (const KeyOfVirtualKey& entry : Keys) {
+        if (entry.virtualKey == virtualKey) {
+            uint32_t modifiers = (GetKeyState(VK_SHIFT) < 0 ? ShiftHeld : 0) |
+                                 (GetKeyState(VK_CONTROL) < 0 ? ControlHeld : 0);
+            Click click = KeyDown(entry.key, modifiers);
+            if (click.action == ClickAction::WindowButton) {
+                PressWindowButton(window, click.button);
+            }
+            return true;
+        }
+    }
+    return false;
 }
 
 void MouseMove(LPARAM lParam) {
@@ -232,6 +260,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         }
         RequestFullScreenToggle();
+        return 0;
+    case WM_KEYDOWN:
+        if (!KeyPressed(window, wParam)) {
+            break;
+        }
         return 0;
     case WM_COMMAND:
         if (!Command(window, LOWORD(wParam))) {

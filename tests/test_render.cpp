@@ -225,6 +225,40 @@ TEST_F(Composition, ASmallSheetDrawsOnlyWhatItHolds) {
     EXPECT_EQ(CallLog().back(), "Present 10 10 20 10");
 }
 
+// The focus frame shows on any background, and moving or hiding it leaves the screen exactly
+// as it was without it.
+TEST_F(Composition, TheKeyboardFocusLeavesTheScreenAsItWas) {
+    std::vector<uint8_t> sheet = CodedPicture(1000, 760);
+    ASSERT_TRUE(WriteRgbPng("coded.png", sheet.data(), 1000, 760));
+    Load("coded.png");
+    Game.board[CellIndex(0, 8)] = 4;
+    RedrawScreen(true, true, true);
+    const size_t bytes = static_cast<size_t>(BackBuffer.stride) * 480;
+    std::vector<uint8_t> plain(BackBuffer.pixels, BackBuffer.pixels + bytes);
+    auto differing = [&] {
+        std::vector<int> places;
+        for (size_t i = 0; i < bytes; i++) {
+            if (BackBuffer.pixels[i] != plain[i]) {
+                EXPECT_EQ(BackBuffer.pixels[i], plain[i] ^ 0x80);
+                places.push_back(static_cast<int>(i));
+            }
+        }
+        return places;
+    };
+    DrawCellFocus(0, 8, true);
+    std::vector<int> frame = differing();
+    EXPECT_EQ(frame.size(), 3u * (44 * 44 - 40 * 40)); // a frame 2 wide around the cell
+    EXPECT_EQ(ScreenSource(6, 7 + 45 * 8 + 20).x, 6 ^ 0x80); // left of the cell...
+    EXPECT_EQ(ScreenSource(7, 7 + 45 * 8 + 20).x, 0);        // ...and not on its ball
+    DrawCellFocus(0, 8, false);
+    DrawCellFocus(1, 8, true);
+    EXPECT_EQ(differing().size(), frame.size());
+    DrawCellFocus(1, 8, true); // drawn again where it is: the same frame
+    EXPECT_EQ(differing().size(), frame.size());
+    DrawCellFocus(1, 8, false);
+    EXPECT_TRUE(differing().empty());
+}
+
 using SkinFiles = Folder;
 
 bool SheetEquals(const std::vector<uint8_t>& rgb, int width, int height) {

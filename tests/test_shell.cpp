@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "shell/display.h"
 #include "shell/input.h"
+#include "shell/keys.h"
 #include "store/settings.h"
 #include "tests/board_text.h"
 #include "tests/double/double.h"
@@ -170,6 +171,88 @@ TEST(Display, ToggleActivationAndFailure) {
     EXPECT_TRUE(CallLog().empty());
     EXPECT_THROW(EnterStoredFullScreen(), FatalErrorRaised); // at start-up: 1 stays stored
     EXPECT_EQ(FullScreen, 1);
+}
+
+// The focus starts hidden in the middle; the first board key shows it where it is.
+TEST(Keyboard, ArrowsMoveTheFocusToTheEdgesAndSpaceOrEnterClicks) {
+    FreshWindow();
+    FocusShown = false;
+    FocusColumn = 4;
+    FocusRow = 4;
+    Game.board[CellIndex(7, 4)] = 3;
+    Game.board[CellIndex(8, 0)] = 5;
+    const struct {
+        Key key;
+        Log drawn;
+    } steps[] = {
+        {Key::Right, {"DrawCellFocus 4 4 1"}},
+        {Key::Right, {"DrawCellFocus 4 4 0", "DrawCellFocus 5 4 1"}},
+        {Key::Right, {"DrawCellFocus 5 4 0", "DrawCellFocus 6 4 1"}},
+        {Key::Right, {"DrawCellFocus 6 4 0", "DrawCellFocus 7 4 1"}},
+        {Key::Space, {"DrawCellFocus 7 4 1"}}, // selects the ball at (7, 4)
+        {Key::Right, {"DrawCellFocus 7 4 0", "DrawCellFocus 8 4 1"}},
+        {Key::Right, {}},
+        {Key::Down, {"DrawCellFocus 8 4 0", "DrawCellFocus 8 5 1"}},
+        {Key::Down, {"DrawCellFocus 8 5 0", "DrawCellFocus 8 6 1"}},
+        {Key::Down, {"DrawCellFocus 8 6 0", "DrawCellFocus 8 7 1"}},
+        {Key::Down, {"DrawCellFocus 8 7 0", "DrawCellFocus 8 8 1"}},
+        {Key::Down, {}},
+        {Key::Escape, {"DrawBall 7 4 3 0"}}, // puts the selected ball down
+        {Key::Escape, {}},
+        {Key::Enter, {"DrawCellFocus 8 8 1"}}, // an empty cell, nothing selected
+    };
+    for (const auto& step : steps) {
+        ClearCallLog();
+        EXPECT_EQ(KeyDown(step.key, 0).action, ClickAction::Nothing);
+        EXPECT_EQ(CallLog(), step.drawn) << static_cast<int>(step.key);
+    }
+    EXPECT_FALSE(Game.ballSelected);
+    FocusColumn = 0;
+    FocusRow = 0;
+    for (Key key : {Key::Left, Key::Up}) {
+        ClearCallLog();
+        KeyDown(key, 0);
+        EXPECT_TRUE(CallLog().empty());
+    }
+    ClearCallLog();
+    KeyDown(Key::Right, ShiftHeld); // not a key of the game
+    EXPECT_TRUE(CallLog().empty());
+    FocusColumn = 8;
+    KeyDown(Key::Enter, 0);
+    EXPECT_TRUE(Game.ballSelected); // the ball at (8, 0)
+    EXPECT_EQ(Game.selectedRow, 0);
+}
+
+TEST(Keyboard, ButtonKeysAndTheMouseOverTheBoard) {
+    FreshWindow();
+    const struct {
+        Key key;
+        uint32_t modifiers;
+        int32_t button;
+    } buttons[] = {{Key::M, ControlHeld, 0}, {Key::F11, 0, 1}, {Key::F1, ShiftHeld, 3},
+                   {Key::F1, 0, 4},          {Key::F5, 0, 5}};
+    for (const auto& b : buttons) {
+        Click click = KeyDown(b.key, b.modifiers);
+        EXPECT_EQ(click.action, ClickAction::WindowButton);
+        EXPECT_EQ(click.button, b.button) << static_cast<int>(b.key);
+    }
+    EXPECT_EQ(KeyDown(Key::M, 0).action, ClickAction::Nothing);
+    FocusShown = true;
+    FocusColumn = 2;
+    FocusRow = 6;
+    KeyDown(Key::Digit3, 0); // a stray digit starts no new game
+    EXPECT_EQ(Game.mode, Lines);
+    EXPECT_TRUE(CallLog().empty());
+    KeyDown(Key::Digit3, ControlHeld);
+    EXPECT_EQ(Game.mode, Groups);
+    EXPECT_EQ(CallLog(),
+              (Log{"RedrawScreen 0 1 0", "DrawModeButton 0 0", "DrawCellFocus 2 6 1"}));
+    ClearCallLog();
+    TrackHover(500, 300); // off the board: the focus stays
+    TrackHover(200, 100);
+    TrackHover(200, 100); // reported again where it was: no move
+    EXPECT_EQ(CallLog(), (Log{"DrawCellFocus 2 6 0"}));
+    EXPECT_FALSE(FocusShown);
 }
 
 } // namespace

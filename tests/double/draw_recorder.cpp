@@ -38,3 +38,7 @@ void DrawModeButton(int32_t mode, bool hovered) {
 void RedrawScreen(bool full, bool leaders, bool modeMarker) {
     Record("RedrawScreen %d %d %d", full ? 1 : 0, leaders ? 1 : 0, modeMarker ? 1 : 0);
 }
+
+void DrawCellFocus(int32_t column, int32_t row, bool shown) {
+    Record("DrawCellFocus %d %d %d", column, row, shown ? 1 : 0);
+}

@@ -133,7 +133,8 @@ PREPARED_NEXT = [(2, 7, 3), (6, 1, 0), (8, 3, 6)]
 
 
 def case_saved_game(args):
-    """Select, bounce, refuse, score a line, and spawn what the saved random state predicts."""
+    """Select, bounce, refuse, score a line, and spawn what the saved random state predicts,
+    the last move played with the keyboard."""
     sheet = Picture(os.path.join(args.assets, "brimzo.png"))
     board = prepared_board()
     with Game(args.exe, args.assets, args.prefix) as game:
@@ -162,8 +163,10 @@ def case_saved_game(args):
         board[4] = model.EMPTY
         expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
 
-        game.click(*[v + 20 for v in cell_origin(8, 8)])
-        game.click(*[v + 20 for v in cell_origin(8, 6)])  # no shape: the announced balls land
+        # the same kind of move by keys: the focus shows in the middle, goes to (8, 8), picks
+        # the ball up, and sends it to (8, 6); no shape: the announced balls land
+        game.key("Right", *["Right"] * 4, *["Down"] * 4, "Return", "Up", "Up", "Return",
+                 window=game.window)
         board[8 + 9 * 8] = model.EMPTY
         board[8 + 9 * 6] = 2
         for column, row, colour in PREPARED_NEXT:

@@ -1,0 +1,98 @@
+#include "shell/keys.h"
+
+#include "game/game.h"
+#include "render/draw.h"
+
+bool FocusShown = false;
+int32_t FocusColumn = BoardSize / 2;
+int32_t FocusRow = BoardSize / 2;
+
+namespace {
+// The keys of the window buttons; a new game (a mode key) needs Control, so that a stray key
+// never ends the game in progress.
+struct ButtonKey {
+    Key key;
+    uint32_t modifiers;
+    int32_t button;
+};
+constexpr ButtonKey ButtonKeys[] = {
+    {Key::M, ControlHeld, 0}, // minimise
+    {Key::F11, 0, 1},         // full screen (Alt+Enter as well)
+    {Key::F1, ShiftHeld, 3},  // About
+    {Key::F1, 0, 4},          // help
+    {Key::F5, 0, 5},          // Options
+};
+
+void ShowFocus() {
+    FocusShown = true;
+    DrawCellFocus(FocusColumn, FocusRow, true);
+}
+
+void MoveFocus(int32_t columnStep, int32_t rowStep) {
+    int32_t column = FocusColumn + columnStep;
+    int32_t row = FocusRow + rowStep;
+    if (column < 0 || column >= BoardSize || row < 0 || row >= BoardSize) {
+        return; // the edge stops it
+    }
+    DrawCellFocus(FocusColumn, FocusRow, false);
+    FocusColumn = column;
+    FocusRow = row;
+    DrawCellFocus(FocusColumn, FocusRow, true);
+}
+
+// The first board key only shows where the focus is.
+void BoardKey(Key key) {
+    if (!FocusShown) {
+        ShowFocus();
+        return;
+    }
+    switch (key) {
+    case Key::Left:
+        MoveFocus(-1, 0);
+        break;
+    case Key::Right:
+        MoveFocus(1, 0);
+        break;
+    case Key::Up:
+        MoveFocus(0, -1);
+        break;
+    case Key::Down:
+        MoveFocus(0, 1);
+        break;
+    default:
+        ClickCell(FocusColumn, FocusRow);
+        RefreshFocus(); // a game over draws the board anew
+        break;
+    }
+}
+} // namespace
+
+Click KeyDown(Key key, uint32_t modifiers) {
+    for (const ButtonKey& button : ButtonKeys) {
+        if (button.key == key && button.modifiers == modifiers) {
+            return Click{ClickAction::WindowButton, button.button};
+        }
+    }
+    if (modifiers == ControlHeld && key >= Key::Digit1 && key <= Key::Digit3) {
+        ChangeMode(static_cast<int32_t>(key) - static_cast<int32_t>(Key::Digit1));
+        RefreshFocus();
+    } else if (modifiers == 0 && key <= Key::Enter) {
+        BoardKey(key);
+    } else if (modifiers == 0 && key == Key::Escape && Game.ballSelected) {
+        DeselectBall();
+    }
+    return Click{ClickAction::Nothing, 0};
+}
+
+void HideFocus() {
+    if (FocusShown) {
+        FocusShown = false;
+        DrawCellFocus(FocusColumn, FocusRow, false);
+    }
+}
+
+void RefreshFocus() {
+    if (FocusShown) {
+        DrawCellFocus(FocusColumn, FocusRow, true);
+    }
+}
