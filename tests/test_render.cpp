@@ -247,7 +247,7 @@ TEST_F(Composition, TheKeyboardFocusLeavesTheScreenAsItWas) {
     };
     DrawCellFocus(0, 8, true);
     std::vector<int> frame = differing();
-    EXPECT_EQ(frame.size(), 3u * (44 * 44 - 40 * 40)); // a frame 2 wide around the cell
+    EXPECT_EQ(frame.size(), 3u * (44 * 44 - 40 * 40));       // a frame 2 wide around the cell
     EXPECT_EQ(ScreenSource(6, 7 + 45 * 8 + 20).x, 6 ^ 0x80); // left of the cell...
     EXPECT_EQ(ScreenSource(7, 7 + 45 * 8 + 20).x, 0);        // ...and not on its ball
     DrawCellFocus(0, 8, false);

@@ -229,8 +229,11 @@ TEST(Keyboard, ButtonKeysAndTheMouseOverTheBoard) {
         Key key;
         uint32_t modifiers;
         int32_t button;
-    } buttons[] = {{Key::M, ControlHeld, 0}, {Key::F11, 0, 1}, {Key::F1, ShiftHeld, 3},
-                   {Key::F1, 0, 4},          {Key::F5, 0, 5}};
+    } buttons[] = {{Key::M, ControlHeld, 0},
+                   {Key::F11, 0, 1},
+                   {Key::F1, ShiftHeld, 3},
+                   {Key::F1, 0, 4},
+                   {Key::F5, 0, 5}};
     for (const auto& b : buttons) {
         Click click = KeyDown(b.key, b.modifiers);
         EXPECT_EQ(click.action, ClickAction::WindowButton);
@@ -245,8 +248,7 @@ TEST(Keyboard, ButtonKeysAndTheMouseOverTheBoard) {
     EXPECT_TRUE(CallLog().empty());
     KeyDown(Key::Digit3, ControlHeld);
     EXPECT_EQ(Game.mode, Groups);
-    EXPECT_EQ(CallLog(),
-              (Log{"RedrawScreen 0 1 0", "DrawModeButton 0 0", "DrawCellFocus 2 6 1"}));
+    EXPECT_EQ(CallLog(), (Log{"RedrawScreen 0 1 0", "DrawModeButton 0 0", "DrawCellFocus 2 6 1"}));
     ClearCallLog();
     TrackHover(500, 300); // off the board: the focus stays
     TrackHover(200, 100);
