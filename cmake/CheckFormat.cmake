@@ -7,7 +7,8 @@ file(GLOB_RECURSE sources
      ${SOURCE_DIR}/dialogs/*.cpp ${SOURCE_DIR}/dialogs/*.h
      ${SOURCE_DIR}/tests/*.cpp ${SOURCE_DIR}/tests/*.h
      ${SOURCE_DIR}/tools/*.cpp ${SOURCE_DIR}/tools/*.h
-     ${SOURCE_DIR}/bench/*.cpp ${SOURCE_DIR}/bench/*.h)
+     ${SOURCE_DIR}/bench/*.cpp ${SOURCE_DIR}/bench/*.h
+     ${SOURCE_DIR}/web/*.cpp ${SOURCE_DIR}/web/*.h)
 execute_process(COMMAND ${CLANG_FORMAT} --dry-run -Werror ${sources} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "clang-format: files above need formatting")

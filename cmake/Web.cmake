@@ -1,0 +1,50 @@
+# The browser version: the core compiled to WebAssembly behind web/, and the page around it, in
+# one folder (dist) that any static web server can publish. BRIMZO_THIRD_PARTY holds zlib and
+# libpng for WebAssembly (scripts/build-libpng-web.sh); BRIMZO_ASSET_DIR the skins, sounds, icon
+# and cursor made by the native tools.
+set(BRIMZO_WEB_LIBS ${BRIMZO_THIRD_PARTY}/wasm32-emscripten)
+set(PNG_LIBRARY ${BRIMZO_WEB_LIBS}/lib/libpng16.a)
+set(PNG_PNG_INCLUDE_DIR ${BRIMZO_WEB_LIBS}/include)
+set(ZLIB_LIBRARY ${BRIMZO_WEB_LIBS}/lib/libz.a)
+set(ZLIB_INCLUDE_DIR ${BRIMZO_WEB_LIBS}/include)
+find_package(PNG REQUIRED)
+
+set(BRIMZO_DIST ${CMAKE_BINARY_DIR}/dist)
+add_executable(brimzo_web
+    ${BRIMZO_CORE_SOURCES}
+    ${BRIMZO_RENDER_SOURCES}
+    ${BRIMZO_HOSTED_SOURCES}
+    web/main_web.cpp
+    web/platform_web.cpp
+    web/dialogs_web.cpp
+)
+target_include_directories(brimzo_web PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(brimzo_web PRIVATE PNG::PNG)
+# Asyncify lets the core's pauses and dialogs wait inside its calls; nothing waits through a
+# function pointer, so indirect calls need no instrumenting. The page starts main itself, once
+# the files are in place.
+target_link_options(brimzo_web PRIVATE
+    -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT -sASYNCIFY_STACK_SIZE=65536
+    -sALLOW_MEMORY_GROWTH -sENVIRONMENT=web -sMODULARIZE -sEXPORT_NAME=createBrimzoCore
+    -sINVOKE_RUN=0 -sEXPORTED_RUNTIME_METHODS=FS,callMain)
+set_target_properties(brimzo_web PROPERTIES
+    OUTPUT_NAME brimzo-core SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${BRIMZO_DIST})
+brimzo_warnings(brimzo_web)
+
+# The page and the game's own files beside the program.
+set(BRIMZO_WEB_FILES)
+foreach(file index.html brimzo.js brimzo.css help.html)
+    list(APPEND BRIMZO_WEB_FILES ${CMAKE_CURRENT_SOURCE_DIR}/web/${file})
+endforeach()
+foreach(file brimzo.png meadow.png jump.wav cantmove.wav move.wav destroy.wav brimzo.ico hand.cur)
+    list(APPEND BRIMZO_WEB_FILES ${BRIMZO_ASSET_DIR}/${file})
+endforeach()
+set(copies)
+foreach(source ${BRIMZO_WEB_FILES})
+    get_filename_component(name ${source} NAME)
+    add_custom_command(OUTPUT ${BRIMZO_DIST}/${name}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${BRIMZO_DIST}/${name}
+        DEPENDS ${source})
+    list(APPEND copies ${BRIMZO_DIST}/${name})
+endforeach()
+add_custom_target(brimzo_page ALL DEPENDS ${copies})

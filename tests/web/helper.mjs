@@ -1,0 +1,147 @@
+// Serves the browser version from its build folder on 127.0.0.1, opens it in Debian's Chromium
+// (headless, a fresh profile each time) through puppeteer-core, and reads back what the page
+// shows and keeps. The game rules the cases predict with come from tests/e2e/model.py.
+import {execFileSync} from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import {parseArgs} from 'node:util';
+import puppeteer from 'puppeteer-core';
+
+export const STORAGE_KEY = 'brimzo.ini';
+
+export function options() {
+  const {values, positionals} = parseArgs({
+    allowPositionals: true,
+    options: Object.fromEntries(['dist', 'assets', 'compose', 'chromium', 'model', 'out']
+      .map(name => [name, {type: 'string'}])),
+  });
+  return {name: positionals[0], ...values};
+}
+
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm', '.png': 'image/png', '.wav': 'audio/wav'};
+
+function serve(folder) {
+  const server = http.createServer((request, response) => {
+    const asked = path.join(folder, path.normalize(new URL(request.url, 'http://x').pathname));
+    const name = asked.endsWith(path.sep) ? path.join(asked, 'index.html') : asked;
+    fs.readFile(name, (error, data) => {
+      response.writeHead(error ? 404 : 200,
+        {'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream'});
+      response.end(error ? '' : data);
+    });
+  });
+  return new Promise(resolve => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// One run: a server, a browser and a scratch folder, all gone when the case ends.
+export async function withBrowser(args, body) {
+  const server = await serve(args.dist);
+  const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'brimzo-web-'));
+  const browser = await puppeteer.launch({
+    executablePath: args.chromium,
+    headless: true,
+    userDataDir: path.join(scratch, 'profile'),
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  try {
+    const url = `http://127.0.0.1:${server.address().port}/`;
+    await body({browser, url, scratch});
+  } finally {
+    await browser.close();
+    server.close();
+    fs.rmSync(scratch, {recursive: true, force: true});
+  }
+}
+
+// The game's page, with brimzo.ini's text in local storage first when one is given.
+export async function openGame(browser, url, ini) {
+  const page = await browser.newPage();
+  await page.setViewport({width: 800, height: 600});
+  if (ini !== undefined) {
+    await page.goto(`${url}help.html`);
+    await page.evaluate((key, text) => localStorage.setItem(key, text), STORAGE_KEY, ini);
+  }
+  await page.goto(url);
+  await waitForFirstFrame(page);
+  return page;
+}
+
+export const waitForFirstFrame = page =>
+  page.waitForFunction(() => window.brimzo && window.brimzo.firstFrameAt !== null);
+
+export async function eventually(condition, what, timeout = 10000) {
+  const deadline = Date.now() + timeout;
+  for (;;) {
+    if (await condition()) return;
+    if (Date.now() > deadline) throw new Error(`never happened: ${what}`);
+    await new Promise(resolve => setTimeout(resolve, 50));
+  }
+}
+
+// A click on a pixel of the game's 640 x 480 picture, wherever the page shows it.
+export async function click(page, x, y) {
+  const box = await page.$eval('#screen', canvas => {
+    const {left, top, width} = canvas.getBoundingClientRect();
+    return {left, top, scale: width / 640};
+  });
+  await page.mouse.click(box.left + (x + 0.5) * box.scale, box.top + (y + 0.5) * box.scale);
+}
+
+export const clickCell = (page, column, row) => click(page, 27 + 45 * column, 27 + 45 * row);
+
+export const storedText = page => page.evaluate(key => localStorage.getItem(key), STORAGE_KEY);
+
+// A value as the profile reader finds it: the first section of the name, blanks dropped.
+export function iniValue(text, section, key) {
+  let inSection = false;
+  for (const line of text.split('\n').map(line => line.trim())) {
+    if (line.startsWith('[')) {
+      inSection = line.slice(1, line.indexOf(']')).toLowerCase() === section.toLowerCase();
+    } else if (inSection && line.includes('=')) {
+      const at = line.indexOf('=');
+      if (line.slice(0, at).trim().toLowerCase() === key.toLowerCase()) return line.slice(at + 1).trim();
+    }
+  }
+  return undefined;
+}
+
+// The canvas as rows of red, green and blue; a PNG file decoded by the browser the same way.
+export function canvasPixels(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const {data} = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+    return Array.from(data.filter((_, i) => i % 4 !== 3));
+  });
+}
+
+export function pngPixels(page, file) {
+  return page.evaluate(async base64 => {
+    const bytes = Uint8Array.from(atob(base64), char => char.charCodeAt(0));
+    const bitmap = await createImageBitmap(new Blob([bytes]),
+      {colorSpaceConversion: 'none', premultiplyAlpha: 'none'});
+    const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(bitmap, 0, 0);
+    const {data} = context.getImageData(0, 0, bitmap.width, bitmap.height);
+    return {width: bitmap.width, pixels: Array.from(data.filter((_, i) => i % 4 !== 3))};
+  }, fs.readFileSync(file).toString('base64'));
+}
+
+// A block of a picture of the given width, as one list of red, green and blue.
+export function block(pixels, width, x, y, w, h) {
+  const rows = [];
+  for (let row = y; row < y + h; row++) rows.push(...pixels.slice(3 * (row * width + x), 3 * (row * width + x + w)));
+  return rows;
+}
+
+// Evaluates a Python expression over tests/e2e/model.py, with the given values as variables.
+export function model(args, expression, values = {}) {
+  const code = ['import json, sys', `sys.path.insert(0, ${JSON.stringify(args.model)})`,
+    'import model', 'globals().update(json.loads(sys.argv[1]))',
+    `print(json.dumps(${expression}))`].join('\n');
+  return JSON.parse(execFileSync('python3', ['-c', code, JSON.stringify(values)]));
+}

@@ -1,0 +1,402 @@
+// The page around the game. It puts the skins into the game's folder, hands the game every
+// event of the page through one queue (pointer, bounce timer, dialogs, imports), shows what the
+// game draws, plays its sounds, and keeps the text of brimzo.ini in the browser's local storage.
+// The game calls the functions of `page` (web/*.cpp); nothing here calls into the game.
+'use strict';
+
+(() => {
+const STORAGE_KEY = 'brimzo.ini';
+const FOLDER = '/brimzo';
+const SKINS = ['brimzo.png', 'meadow.png'];
+const WAVES = ['jump.wav', 'cantmove.wav', 'move.wav', 'destroy.wav'];
+const WIDTH = 640;
+const HEIGHT = 480;
+const EVENT = {pointerDown: 1, pointerMove: 2, tick: 3, fullScreenLeft: 4, command: 5, import: 6};
+const TIMER_MINIMUM = 10; // Windows runs no timer more often
+const READ_LIMIT = 1 << 20; // more than any settings file: the game judges the size
+
+const canvas = document.getElementById('screen');
+const context = canvas.getContext('2d');
+const picture = context.createImageData(WIDTH, HEIGHT);
+const stage = document.getElementById('stage');
+
+// The one queue. The game takes an event when it waits for one, so an event that comes during
+// an animation waits its turn. As Windows does, only one timer tick waits at a time, and the
+// pointer's last position replaces a move not yet taken.
+const queue = [];
+let wakeGame = null;
+let current = {};
+
+function post(event) {
+  const last = queue[queue.length - 1];
+  if (event.kind === EVENT.tick && queue.some(waiting => waiting.kind === EVENT.tick)) return;
+  if (event.kind === EVENT.pointerMove && last && last.kind === EVENT.pointerMove) {
+    queue[queue.length - 1] = event;
+    return;
+  }
+  queue.push(event);
+  if (wakeGame) {
+    const wake = wakeGame;
+    wakeGame = null;
+    wake();
+  }
+}
+
+function nextEvent() {
+  return new Promise(resolve => {
+    const take = () => {
+      current = queue.shift();
+      resolve(current);
+    };
+    if (queue.length) take(); else wakeGame = take;
+  });
+}
+
+// The game's strings are bytes in Windows' Western code page, as in its brimzo.ini.
+const HIGH = '\u20ac\x81\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039\u0152\x8d' +
+  '\u017d\x8f\x90\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122\u0161\u203a\u0153\x9d' +
+  '\u017e\u0178';
+
+function ansiText(bytes) {
+  let text = '';
+  for (const byte of bytes) text += byte >= 0x80 && byte < 0xa0 ? HIGH[byte - 0x80] : String.fromCharCode(byte);
+  return text;
+}
+
+function ansiBytes(text) {
+  return Uint8Array.from(text, char => {
+    const high = HIGH.indexOf(char);
+    const code = char.codePointAt(0);
+    return high >= 0 ? 0x80 + high : code < 0x100 ? code : 0x3f; // '?' as Windows writes it
+  });
+}
+
+// Local storage holds text: the file's bytes are kept one a character.
+const storedString = bytes => Array.from(bytes, byte => String.fromCharCode(byte)).join('');
+const storedBytes = () => {
+  try {
+    const text = localStorage.getItem(STORAGE_KEY);
+    return text === null ? null : Uint8Array.from(text, char => char.charCodeAt(0));
+  } catch {
+    return null;
+  }
+};
+
+function store(bytes) {
+  try {
+    localStorage.setItem(STORAGE_KEY, storedString(bytes));
+    return true;
+  } catch {
+    return false;
+  }
+}
+
+// The picture: the game's rows are blue-green-red, each starting at a multiple of 4 bytes.
+function present(heap, pixels, stride, x, y, width, height) {
+  const out = picture.data;
+  for (let row = y; row < y + height; row++) {
+    let from = pixels + row * stride + x * 3;
+    let to = (row * WIDTH + x) * 4;
+    for (let end = to + width * 4; to < end; to += 4, from += 3) {
+      out[to] = heap[from + 2];
+      out[to + 1] = heap[from + 1];
+      out[to + 2] = heap[from];
+      out[to + 3] = 255;
+    }
+  }
+  context.putImageData(picture, 0, 0, x, y, width, height);
+  if (page.firstFrameAt === null) page.firstFrameAt = performance.now();
+}
+
+// The largest whole multiple of the picture that fits, so that every pixel stays sharp.
+function fitScreen() {
+  const full = document.fullscreenElement === stage;
+  const room = full ? [innerWidth, innerHeight]
+    : [document.documentElement.clientWidth - 16, innerHeight - 64];
+  const scale = Math.max(1, Math.floor(Math.min(room[0] / WIDTH, room[1] / HEIGHT)));
+  canvas.style.width = `${WIDTH * scale}px`;
+  canvas.style.height = `${HEIGHT * scale}px`;
+}
+
+// Sounds, as Windows plays a wave file: one at a time, either cutting off the one that plays or
+// playing nothing while one plays. A file that is missing or no wave plays nothing.
+const sounds = new Map(); // file name in lower case -> decoded sound
+let audio = null;
+let playing = null;
+
+function audioContext() {
+  if (!audio && window.AudioContext) audio = new AudioContext();
+  return audio;
+}
+
+async function decodeWave(name, bytes) {
+  const key = name.toLowerCase();
+  sounds.delete(key);
+  try {
+    sounds.set(key, await audioContext().decodeAudioData(bytes.slice().buffer));
+  } catch {
+    // not a sound this browser can play
+  }
+}
+
+function playWave(name, cutOff) {
+  if (!audio || audio.state !== 'running' || (playing && !cutOff)) return;
+  if (playing) {
+    playing.onended = null;
+    playing.stop();
+    playing = null;
+  }
+  const sound = sounds.get(name.toLowerCase());
+  if (!sound) return;
+  const source = audio.createBufferSource();
+  source.buffer = sound;
+  source.connect(audio.destination);
+  source.onended = () => { if (playing === source) playing = null; };
+  source.start();
+  playing = source;
+}
+
+let timer = 0;
+function setBounceTimer(period) {
+  clearInterval(timer);
+  timer = setInterval(() => post({kind: EVENT.tick}), Math.max(TIMER_MINIMUM, period));
+}
+
+// Full screen is the browser's, on the stage; a refusal, or the player's own way out of it
+// (Escape), leaves it for the game too.
+function enterFullScreen() {
+  if (!document.fullscreenElement) {
+    stage.requestFullscreen().catch(() => post({kind: EVENT.fullScreenLeft}));
+  }
+}
+
+function leaveFullScreen() {
+  if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+}
+
+document.addEventListener('fullscreenchange', () => {
+  fitScreen();
+  if (!document.fullscreenElement) post({kind: EVENT.fullScreenLeft});
+});
+
+// The dialogs: the game fills and reads their controls by id and waits for their commands.
+const openDialogs = [];
+const dialogOf = templateId => document.getElementById(`dialog-${templateId}`);
+const item = (templateId, id) => dialogOf(templateId).querySelector(`[data-id="${id}"]`);
+
+// Centred on the game, wherever the page shows it.
+function openDialog(templateId) {
+  const dialog = dialogOf(templateId);
+  openDialogs.push(dialog);
+  dialog.showModal();
+  const box = canvas.getBoundingClientRect();
+  dialog.style.left = `${Math.round(box.left + (box.width - dialog.offsetWidth) / 2)}px`;
+  dialog.style.top = `${Math.round(box.top + (box.height - dialog.offsetHeight) / 2)}px`;
+  if (document.activeElement?.type === 'text') document.activeElement.select();
+}
+
+function closeDialog(templateId) {
+  const dialog = dialogOf(templateId);
+  openDialogs.splice(openDialogs.indexOf(dialog), 1);
+  dialog.close();
+}
+
+function setItemText(templateId, id, text) {
+  const control = item(templateId, id);
+  if (control.tagName === 'INPUT') control.value = text; else control.textContent = text;
+}
+
+function setMessage(text, caption) {
+  const dialog = dialogOf(0);
+  dialog.querySelector('header').textContent = caption;
+  dialog.querySelector('p').textContent = text;
+}
+
+function focusLost(templateId) {
+  const focus = document.activeElement;
+  return !focus || focus.disabled || !dialogOf(templateId).contains(focus);
+}
+
+// Enter is Ok (the form's submit button); Escape is the cancel command, which each dialog
+// answers in its own way. A dialog the browser closes by itself opens again.
+for (const dialog of document.querySelectorAll('dialog')) {
+  const templateId = Number(dialog.dataset.template);
+  const command = (id, bytes) => post({kind: EVENT.command, a: id, b: templateId, bytes});
+  dialog.addEventListener('click', event => {
+    const button = event.target.closest('button[data-id]');
+    if (!button || button.type === 'submit') return;
+    const id = Number(button.dataset.id);
+    if (id >= 301 && id <= 304) chooseWave(id); else command(id);
+  });
+  dialog.querySelector('form').addEventListener('submit', event => {
+    event.preventDefault();
+    command(1);
+  });
+  dialog.addEventListener('keydown', event => {
+    if (event.key !== 'Escape') return;
+    event.preventDefault();
+    command(2);
+  });
+  dialog.addEventListener('cancel', event => event.preventDefault());
+  dialog.addEventListener('close', () => { if (openDialogs.includes(dialog)) dialog.showModal(); });
+}
+
+// Only digits go into the speed field, as in the Windows field.
+item(1000, 501).addEventListener('input', event => {
+  event.target.value = event.target.value.replace(/[^0-9]/g, '');
+});
+
+// A Change button asks for the file first; the game hears of it once a file is chosen.
+const waveInput = document.getElementById('wave-file');
+let waveCommand = 0;
+function chooseWave(id) {
+  waveCommand = id;
+  waveInput.value = '';
+  waveInput.click();
+}
+
+waveInput.addEventListener('change', async () => {
+  const file = waveInput.files[0];
+  if (!file) return;
+  const bytes = ansiBytes(file.name);
+  await decodeWave(ansiText(bytes), new Uint8Array(await file.arrayBuffer()));
+  post({kind: EVENT.command, a: waveCommand, b: 1000, bytes});
+});
+
+// Export downloads what the game saved last; an import goes to the game to judge.
+document.getElementById('export').addEventListener('click', () => {
+  const bytes = storedBytes();
+  if (!bytes) return;
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
+  link.download = 'brimzo.ini';
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+});
+
+const importInput = document.getElementById('import-file');
+document.getElementById('import').addEventListener('click', () => {
+  importInput.value = '';
+  importInput.click();
+});
+importInput.addEventListener('change', async () => {
+  const file = importInput.files[0];
+  if (file) post({kind: EVENT.import, bytes: new Uint8Array(await file.slice(0, READ_LIMIT).arrayBuffer())});
+});
+
+// The pointer on the game's own 640 x 480 pixels, however large the page shows them.
+function pointAt(event) {
+  const box = canvas.getBoundingClientRect();
+  const x = Math.floor((event.clientX - box.left) * WIDTH / box.width);
+  const y = Math.floor((event.clientY - box.top) * HEIGHT / box.height);
+  return {a: Math.min(WIDTH - 1, Math.max(0, x)), b: Math.min(HEIGHT - 1, Math.max(0, y))};
+}
+
+// No mouse events follow: their default would take the focus from a dialog the click opened.
+canvas.addEventListener('pointerdown', event => {
+  event.preventDefault();
+  if (event.button !== 0) return;
+  audioContext()?.resume();
+  post({kind: EVENT.pointerDown, ...pointAt(event)});
+});
+canvas.addEventListener('pointermove', event => post({kind: EVENT.pointerMove, ...pointAt(event)}));
+canvas.addEventListener('contextmenu', event => event.preventDefault());
+addEventListener('resize', fitScreen);
+fitScreen();
+
+let releaseLock = () => {};
+const notice = document.getElementById('notice');
+function showNotice(text, button) {
+  document.getElementById('notice-text').textContent = text;
+  document.getElementById('again').textContent = button;
+  notice.hidden = false;
+}
+document.getElementById('again').addEventListener('click', () => location.reload());
+
+const page = {
+  firstFrameAt: null, // when the first picture was shown, for measurements
+  nextEvent,
+  never: () => new Promise(() => {}),
+  fields: event => [event.kind, event.a || 0, event.b || 0],
+  clock: () => Math.floor(performance.now()) >>> 0, // wraps at 2^32 as the game expects
+  utcTime() {
+    const now = new Date();
+    return [now.getUTCHours(), now.getUTCMinutes(), now.getUTCSeconds(), now.getUTCMilliseconds()];
+  },
+  eventBytes: () => current.bytes || new Uint8Array(0),
+  textAt(heap, address) {
+    return ansiText(heap.subarray(address, heap.indexOf(0, address)));
+  },
+  // Into a buffer of the game: at most size - 1 bytes and a zero; the whole length, -1 for none.
+  copyOut(heap, bytes, address, size) {
+    if (size <= 0) return bytes ? bytes.length : -1;
+    const count = bytes ? Math.min(bytes.length, size - 1) : 0;
+    if (bytes) heap.set(bytes.subarray(0, count), address);
+    heap[address + count] = 0;
+    return bytes ? bytes.length : -1;
+  },
+  present,
+  playWave,
+  setBounceTimer,
+  fullScreenEnabled: () => document.fullscreenEnabled === true,
+  enterFullScreen,
+  leaveFullScreen,
+  openDialog,
+  closeDialog,
+  setItemText,
+  itemBytes: (templateId, id) => ansiBytes(item(templateId, id).value),
+  item,
+  focusLost,
+  setMessage,
+  storedBytes,
+  store,
+  // The page starts again from the file it keeps; nothing of this game is saved over it.
+  replaceWith(bytes) {
+    if (!store(bytes)) return false;
+    location.reload();
+    return true;
+  },
+  openHelp: () => window.open('help.html', '_blank', 'noopener'),
+  stopped() {
+    clearInterval(timer);
+    document.getElementById('import').disabled = true;
+    showNotice('Brimzo has ended. Your game, leaders and options are kept in this browser.',
+      'Play again');
+    releaseLock();
+  },
+};
+window.brimzo = page;
+
+async function fetchFile(name) {
+  const response = await fetch(name);
+  return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+}
+
+// A skin that did not come is missing from the game's folder, as a file can be beside the
+// Windows program; the game then says so itself.
+async function start() {
+  const files = Promise.all([...SKINS, ...WAVES].map(async name => [name, await fetchFile(name)]));
+  const game = await createBrimzoCore({page, noInitialRun: true});
+  game.FS.mkdir(FOLDER);
+  game.FS.chdir(FOLDER);
+  for (const [name, bytes] of await files) {
+    if (!bytes) continue;
+    if (name.endsWith('.png')) game.FS.writeFile(name, bytes); else decodeWave(name, bytes);
+  }
+  game.callMain([]);
+}
+
+// Two tabs would each save their own leaders over the other's: the game runs in one of them.
+function run() {
+  start().catch(error => showNotice(`Brimzo could not start: ${error}`, 'Try again'));
+  return new Promise(resolve => { releaseLock = resolve; });
+}
+
+if (navigator.locks) {
+  navigator.locks.request('brimzo', {ifAvailable: true}, lock => lock ? run()
+    : showNotice('Brimzo is open in another tab or window of this browser: play it there, or close it and try again.',
+      'Try again'));
+} else {
+  run();
+}
+})();

@@ -1,0 +1,245 @@
+// The browser version's start, its one event loop and its end, in the order of the Windows
+// program's WinMain and Shutdown, with the page in place of the window.
+#include <emscripten.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "game/game.h"
+#include "render/animate.h"
+#include "render/draw.h"
+#include "render/skin.h"
+#include "render/sound.h"
+#include "shell/display.h"
+#include "shell/input.h"
+#include "shell/platform.h"
+#include "store/leaders.h"
+#include "store/profile_memory.h"
+#include "store/savegame.h"
+#include "store/settings.h"
+#include "web/web.h"
+
+namespace {
+constexpr const char* ImportPath = "import\\brimzo.ini"; // the file on trial, in memory only
+constexpr const char* NotSettings = "This file is not a Brimzo settings file: nothing was changed.";
+constexpr const char* NotKept =
+    "This browser did not let the game keep the file: nothing was changed.";
+bool TornDown;
+// The settings file's text on its way between the page's storage and the profile in memory.
+char ProfileText[ProfileTextCapacity + 1];
+
+EM_JS(int32_t, JsStoredText, (char* buffer, int32_t size),
+      { return Module.page.copyOut(HEAPU8, Module.page.storedBytes(), buffer, size); });
+EM_JS(bool, JsStore, (const char* text, int32_t length),
+      { return Module.page.store(HEAPU8.slice(text, text + length)); });
+EM_JS(bool, JsReplaceWith, (const char* text, int32_t length),
+      { return Module.page.replaceWith(HEAPU8.slice(text, text + length)); });
+EM_JS(void, JsOpenHelp, (), { Module.page.openHelp(); });
+
+// The stored text becomes the settings file where LoadSettings looks for it; none stored is a
+// first start, as with no brimzo.ini beside the Windows program.
+void LoadStoredSettings() {
+    char directory[PathBufferSize];
+    uint32_t length = CurrentDirectory(directory, sizeof directory);
+    if (length == 0 || length >= sizeof directory) {
+        return;
+    }
+    char path[PathBufferSize + 16];
+    std::snprintf(path, sizeof path, "%s\\%s", directory, SettingsFileName);
+    int32_t stored = JsStoredText(ProfileText, sizeof ProfileText);
+    if (stored >= 0) {
+        SetProfileFileText(path, ProfileText, stored); // one too large for it reads as none
+    }
+}
+
+// The save lands in the profile in memory and its text in the page's storage.
+bool StoreSettings() {
+    if (!SaveSettings()) {
+        return false;
+    }
+    int32_t length = ProfileFileText(SettingsPath, ProfileText, sizeof ProfileText);
+    return length >= 0 && length < static_cast<int32_t>(sizeof ProfileText) &&
+           JsStore(ProfileText, length);
+}
+
+// The decoder takes what it reads into the live tables: they are put back afterwards.
+bool LeaderTablesPass(const char* data, int32_t check) {
+    LeaderTable kept[LeaderModeCount];
+    std::memcpy(kept, LeaderTables, sizeof kept);
+    bool taken = DecodeLeaderTables(data, check);
+    std::memcpy(LeaderTables, kept, sizeof kept);
+    return taken;
+}
+
+// What a file carried over is for: the game in progress and the leaders. A file with neither
+// is someone else's; one whose game or leaders fail their checks is damaged.
+const char* DamageOf(const char* path) {
+    char first[SavedTextBufferSize];
+    char second[SavedTextBufferSize];
+    char data[LeaderDataLength + 1];
+    ReadProfileText("GAME", "SaveData1", "-", first, sizeof first, path);
+    ReadProfileText("GAME", "SaveData2", "-", second, sizeof second, path);
+    ReadProfileText("LEADERS", "Data", "", data, sizeof data, path);
+    bool hasGame = std::strcmp(first, "-") != 0 || std::strcmp(second, "-") != 0;
+    bool hasLeaders = data[0] != '\0';
+    SavedGame game;
+    if (!hasGame && !hasLeaders) {
+        return NotSettings;
+    }
+    if (hasGame && !DecodeSavedGame(first, second, &game)) {
+        return "The game in progress in this file is damaged: nothing was changed.";
+    }
+    if (hasLeaders && !LeaderTablesPass(data, ReadProfileInt("LEADERS", "CRC", 0, path))) {
+        return "The leader tables in this file are damaged: nothing was changed.";
+    }
+    return nullptr;
+}
+
+const char* ImportRefusal(int32_t length) {
+    if (length > ProfileTextCapacity) {
+        return "This file is too large for a Brimzo settings file: nothing was changed.";
+    }
+    if (std::memchr(ProfileText, '\0', static_cast<size_t>(length))) {
+        return NotSettings;
+    }
+    SetProfileFileText(ImportPath, ProfileText, length);
+    const char* refusal = DamageOf(ImportPath);
+    RemoveProfileFile(ImportPath);
+    return refusal;
+}
+
+// A sound file replaces the game: the page keeps it and starts again from it, without the
+// save of a teardown, which would write this game over it.
+void Import() {
+    int32_t length = EventText(ProfileText, sizeof ProfileText);
+    const char* refusal = ImportRefusal(length);
+    if (!refusal && JsReplaceWith(ProfileText, length)) {
+        WaitForever();
+    }
+    ShowStopMessage(refusal ? refusal : NotKept, "Brimzo!");
+}
+
+[[noreturn]] void Quit() {
+    Shutdown();
+    StopForever();
+}
+
+// Button 0 minimises a window; a page has nothing to minimise.
+void PressWindowButton(int32_t button) {
+    switch (button) {
+    case 1:
+        RequestFullScreenToggle();
+        break;
+    case 2:
+        Quit();
+    case 3:
+        RunModalDialog(AboutDialogTemplate);
+        break;
+    case 4:
+        JsOpenHelp();
+        break;
+    case 5:
+        RunModalDialog(OptionsDialogTemplate);
+        break;
+    default:
+        break;
+    }
+}
+
+// A page has no window to drag: a drag that starts ends at once.
+void LeftButton(int32_t x, int32_t y) {
+    Click click = LeftButtonDown(x, y);
+    if (click.action == ClickAction::WindowButton) {
+        PressWindowButton(click.button);
+    } else if (click.action == ClickAction::StartDrag) {
+        ButtonUp();
+    }
+}
+
+// True when the event may have changed what the settings file keeps.
+bool Dispatch(const WebEvent& event) {
+    switch (event.kind) {
+    case EventKind::PointerDown:
+        LeftButton(event.a, event.b);
+        return true;
+    case EventKind::PointerMove:
+        TrackHover(event.a, event.b);
+        return false;
+    case EventKind::Import:
+        Import();
+        return false;
+    default:
+        HandleBackgroundEvent(event);
+        return event.kind == EventKind::FullScreenLeft;
+    }
+}
+
+// The canvas holds 32-bit pixels.
+void StartUp() {
+    ProbeFullScreenMode(32);
+    NewGame();
+    LoadStoredSettings();
+    LoadSettings();
+    SettleFullScreenSetting();
+    LoadSkin();
+    CreateBackBuffer();
+    SelectSkin();
+    RedrawScreen(true, true, true);
+    EnterStoredFullScreen();
+    if (const char* failure = SkinFailureMessage()) {
+        ShowStopMessage(failure, "Brimzo!");
+    }
+    SetBounceTimer(BounceTimerPeriod());
+    StoreSettings();
+}
+} // namespace
+
+// A dialog or message box is open: the bounce goes on behind it and the browser's own exit from
+// full screen counts; the game window itself takes no input, and a command of a dialog that has
+// closed meanwhile goes nowhere.
+void HandleBackgroundEvent(const WebEvent& event) {
+    if (event.kind == EventKind::Tick) {
+        if (Game.ballSelected) {
+            BounceStep();
+        }
+    } else if (event.kind == EventKind::FullScreenLeft && FullScreen != 0) {
+        SetFullScreen(0);
+    }
+}
+
+// Also reached from a fatal error; it runs once. The page keeps the settings after every event
+// anyway, so closing the page without it loses nothing.
+void Shutdown() {
+    if (TornDown) {
+        return;
+    }
+    TornDown = true;
+    FlushPicture();
+    FreeSkin();
+    FreeBackBuffer();
+    char typed[LeaderNameBufferSize];
+    NameTypedSoFar(typed, sizeof typed);
+    SettleInterruptedGameOver(typed);
+    if (!StoreSettings()) {
+        char message[PathBufferSize + 120];
+        std::snprintf(message, sizeof message,
+                      "Unable to save the settings file %s: the options, the game and the "
+                      "leaders of this run are lost!",
+                      SettingsPath);
+        ShowStopMessage(message, "Brimzo!");
+    }
+    if (FullScreen != 0) {
+        LeaveFullScreenMode();
+    }
+}
+
+int main() {
+    StartUp();
+    for (;;) {
+        WebEvent event;
+        WaitEvent(&event);
+        if (Dispatch(event)) {
+            StoreSettings();
+        }
+    }
+}
