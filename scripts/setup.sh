@@ -11,7 +11,7 @@ packages=(
 arches=(x86_64)
 if [ "${1:-}" != "play" ]; then
     packages+=(clang clang-format libclang-rt-14-dev libgtest-dev libbenchmark-dev
-               xvfb xdotool imagemagick)
+               xvfb xdotool imagemagick emscripten chromium)
     arches+=(i686)
 fi
 
@@ -31,3 +31,20 @@ fi
 
 # libpng for the Windows program, built from Debian's source package (once)
 bash "$(dirname "$0")/build-libpng-mingw.sh" "${arches[@]}"
+[ "${1:-}" != "play" ] || exit 0
+
+# zlib and libpng for the browser version, from the same sources (once)
+bash "$(dirname "$0")/build-libpng-web.sh"
+
+# Node and npm run the browser tests; a Node of another origin may already bring npm.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    $SUDO apt-get install -y -q --no-install-recommends nodejs npm
+fi
+
+# puppeteer-core for the browser tests, as the lock file pins it (it brings no browser)
+cd "$(dirname "$0")/.."
+if [ ! node_modules/.package-lock.json -nt package-lock.json ]; then
+    npm ci --no-audit --no-fund
+fi

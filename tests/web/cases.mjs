@@ -21,6 +21,28 @@ function savedGameIni(mode, state, score, board, next, extra = '') {
   return `[GAME]\r\nSaveData1=${first}\r\nSaveData2=${second}\r\n${extra}`;
 }
 
+const EMPTY = -1;
+const at = (column, row) => column + 9 * row;
+
+// Four balls of colour 1 in row 4 wait for a fifth from (4, 0); (8, 8) has room to move.
+const PREPARED_STATE = 123456789;
+const PREPARED_NEXT = [[2, 7, 3], [6, 1, 0], [8, 3, 6]];
+function preparedBoard() {
+  const board = Array(81).fill(EMPTY);
+  for (const column of [0, 1, 2, 3]) board[at(column, 4)] = 1;
+  board[at(4, 0)] = 1;
+  board[at(0, 0)] = 5;
+  board[at(8, 8)] = 2;
+  return board;
+}
+
+// A full board where no two neighbours share a colour, but for the given empty cells.
+function shapelessBoard(empty) {
+  const board = Array.from({length: 81}, (_, cell) => (cell % 9 + 2 * Math.floor(cell / 9)) % 7);
+  for (const [column, row] of empty) board[at(column, row)] = EMPTY;
+  return board;
+}
+
 const cases = {
   // The deal from random state 0 on the canvas, pixel for pixel the frame the Windows program
   // draws (composed by the same core natively); a second tab does not start a second game.
@@ -39,6 +61,112 @@ const cases = {
     await second.waitForSelector('#notice:not([hidden])');
     assert.match(await second.$eval('#notice-text', p => p.textContent), /open in another tab/);
     assert.equal(await second.evaluate(() => window.brimzo.firstFrameAt), null);
+  },
+
+  // Clicks on the canvas, the second move's two clicks made while the first one's line still
+  // vanishes: local storage then holds the game the rules predict, and a reload resumes it.
+  async saved_game({browser, url}) {
+    const board = preparedBoard();
+    const page = await web.openGame(browser, url,
+      savedGameIni(0, PREPARED_STATE, 40, board, PREPARED_NEXT));
+    for (const [column, row] of [[4, 0], [4, 4], [8, 8], [8, 6]]) await web.clickCell(page, column, row);
+    for (const column of [0, 1, 2, 3, 4]) board[at(column, 4)] = EMPTY;
+    board[at(4, 0)] = EMPTY;
+    board[at(8, 8)] = EMPTY;
+    board[at(8, 6)] = 2;
+    for (const [column, row, colour] of PREPARED_NEXT) board[at(column, row)] = colour;
+    const [next, state] = web.model(args,
+      '(lambda r: (model.choose_next_balls(board, r), r.state))(model.Random(seed))',
+      {board, seed: PREPARED_STATE});
+    const want = {mode: 0, state, score: 45, board, next};
+    await web.eventually(async () => savedGame(await web.storedText(page)).board[at(8, 6)] === 2,
+      'the second move saved');
+    assert.deepEqual(savedGame(await web.storedText(page)), want);
+
+    const shown = await web.canvasPixels(page);
+    await page.reload();
+    await web.waitForFirstFrame(page);
+    assert.deepEqual(savedGame(await web.storedText(page)), want);
+    assert.ok((await web.canvasPixels(page)).every((value, i) => value === shown[i]),
+      'the resumed game looks as it was left');
+  },
+
+  // A qualifying game over asks for a name in the page's dialog, centred on the game, until the
+  // name passes; Escape does not close it. The leader then shows on the canvas and is stored.
+  async name_entry({browser, url}) {
+    const empty = [[0, 0], [4, 2], [8, 4], [2, 6], [6, 8]];
+    const page = await web.openGame(browser, url,
+      savedGameIni(0, 99, 250, shapelessBoard(empty), [[4, 2, 0], [8, 4, 0], [2, 6, 0]]));
+    await web.clickCell(page, 1, 0);
+    await web.clickCell(page, 0, 0); // the last spawn: the game is over
+    await page.waitForSelector('#dialog-1002[open]');
+    const [dialog, game] = await page.$$eval('#dialog-1002, #screen', boxes => boxes.map(box => {
+      const {left, top, width, height} = box.getBoundingClientRect();
+      return [left + width / 2, top + height / 2];
+    }));
+    assert.ok(Math.abs(dialog[0] - game[0]) <= 1 && Math.abs(dialog[1] - game[1]) <= 1,
+      `centred on the game: ${dialog}, ${game}`);
+    await page.keyboard.type('ABCDEFGHI');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#dialog-0[open]');
+    assert.deepEqual(await page.$$eval('#dialog-0 header, #dialog-0 p', texts => texts.map(t => t.textContent)),
+      ['Brimzo! warning', 'Maximum length is 8 characters!']);
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#dialog-0:not([open])');
+    await page.keyboard.press('Escape');
+    await page.$eval('#dialog-1002 input', input => input.select());
+    await page.keyboard.type('Zed');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#dialog-1002:not([open])');
+
+    await web.eventually(async () => web.iniValue(await web.storedText(page), 'GAME', 'LastLeaderName') === 'Zed',
+      'the name stored');
+    const text = await web.storedText(page);
+    const line = Buffer.from(web.iniValue(text, 'LEADERS', 'Data'), 'hex').toString('latin1', 0, 14);
+    assert.equal(line, 'Zed      00250');
+    assert.equal(savedGame(text).score, 0, 'a new game after the game over');
+    const sheet = await web.pngPixels(page, path.join(args.assets, 'brimzo.png'));
+    const shown = await web.canvasPixels(page);
+    [...line].forEach((char, k) => {
+      const code = char.charCodeAt(0) - 32;
+      assert.deepEqual(web.block(shown, 640, 420 + 15 * k, 155, 15, 25),
+        web.block(sheet.pixels, sheet.width, 640 + 15 * (code % 16), 320 + 25 * Math.floor(code / 16), 15, 25),
+        `character ${k} of the top line on the canvas`);
+    });
+  },
+
+  // The exported file is what the game keeps, byte for byte; a damaged file is refused and
+  // changes nothing; after another game was dealt, importing the export brings it all back.
+  async export_import({browser, url, scratch}) {
+    const [data, crc] = web.model(args, 'model.encode_leader_tables(tables)', {tables: [
+      ['Ada      00412', ...Array(9).fill('Brimzo!  00100')],
+      Array(10).fill('Brimzo!  00100'), Array(10).fill('Brimzo!  00100')]});
+    const page = await web.openGame(browser, url, savedGameIni(0, PREPARED_STATE, 40,
+      preparedBoard(), PREPARED_NEXT, `[LEADERS]\r\nData=${data}\r\nCRC=${crc}\r\n`));
+    const kept = Buffer.from(await web.storedText(page), 'latin1');
+    const exported = await web.download(browser, page, '#export', path.join(scratch, 'first'));
+    assert.ok(exported.equals(kept), 'the export is the kept text');
+    assert.equal(savedGame(kept.toString('latin1')).score, 40);
+
+    const damaged = path.join(scratch, 'damaged.ini');
+    fs.writeFileSync(damaged, kept.toString('latin1').replace(/SaveData1=(.)/,
+      (_, letter) => `SaveData1=${letter === 'A' ? 'B' : 'A'}`), 'latin1');
+    await (await page.$('#import-file')).uploadFile(damaged);
+    await page.waitForSelector('#dialog-0[open]');
+    assert.equal(await page.$eval('#dialog-0 p', p => p.textContent),
+      'The game in progress in this file is damaged: nothing was changed.');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#dialog-0:not([open])');
+    assert.equal(await web.storedText(page), kept.toString('latin1'));
+
+    await web.click(page, 434 + 2 * 60 + 30, 120); // Groups: a new game
+    await web.eventually(async () => savedGame(await web.storedText(page)).mode === 2, 'a new game kept');
+    const exportedFile = path.join(scratch, 'first', 'brimzo.ini');
+    await Promise.all([page.waitForNavigation(), (await page.$('#import-file')).uploadFile(exportedFile)]);
+    await web.waitForFirstFrame(page);
+    assert.equal(await web.storedText(page), kept.toString('latin1'));
+    const again = await web.download(browser, page, '#export', path.join(scratch, 'second'));
+    assert.ok(again.equals(exported), 'exported again byte for byte');
   },
 };
 

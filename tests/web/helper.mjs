@@ -82,6 +82,16 @@ export async function eventually(condition, what, timeout = 10000) {
   }
 }
 
+// The file a click on the page downloads, into a folder of its own.
+export async function download(browser, page, selector, folder) {
+  const session = await browser.target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: folder});
+  await page.click(selector);
+  const file = path.join(folder, 'brimzo.ini');
+  await eventually(() => fs.existsSync(file), `${file} downloaded`);
+  return fs.readFileSync(file);
+}
+
 // A click on a pixel of the game's 640 x 480 picture, wherever the page shows it.
 export async function click(page, x, y) {
   const box = await page.$eval('#screen', canvas => {
