@@ -18,3 +18,7 @@ args=(--exe build/native/windows-x86_64/dist/brimzo.exe --assets build/native/as
       --prefix build/native/wine)
 python3 tests/e2e/cases.py prepare_prefix "${args[@]}"
 python3 scripts/window_shot.py "${args[@]}" --out docs/window.png
+
+# the browser version, in headless Chromium
+node scripts/web_shot.mjs --dist build/native/web/dist --chromium "$(command -v chromium)" \
+    --model tests/e2e --out docs/web.png

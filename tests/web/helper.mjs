@@ -92,14 +92,16 @@ export async function download(browser, page, selector, folder) {
   return fs.readFileSync(file);
 }
 
-// A click on a pixel of the game's 640 x 480 picture, wherever the page shows it.
-export async function click(page, x, y) {
+// Where a pixel of the game's 640 x 480 picture is on the page, however large it shows it.
+export async function pagePoint(page, x, y) {
   const box = await page.$eval('#screen', canvas => {
     const {left, top, width} = canvas.getBoundingClientRect();
     return {left, top, scale: width / 640};
   });
-  await page.mouse.click(box.left + (x + 0.5) * box.scale, box.top + (y + 0.5) * box.scale);
+  return [box.left + (x + 0.5) * box.scale, box.top + (y + 0.5) * box.scale];
 }
+
+export const click = async (page, x, y) => page.mouse.click(...await pagePoint(page, x, y));
 
 export const clickCell = (page, column, row) => click(page, 27 + 45 * column, 27 + 45 * row);
 
