@@ -73,14 +73,14 @@ function ansiBytes(text) {
 
 // Local storage holds text: the file's bytes are kept one a character.
 const storedString = bytes => Array.from(bytes, byte => String.fromCharCode(byte)).join('');
-const storedBytes = () => {
+function storedBytes() {
   try {
     const text = localStorage.getItem(STORAGE_KEY);
     return text === null ? null : Uint8Array.from(text, char => char.charCodeAt(0));
   } catch {
     return null;
   }
-};
+}
 
 function store(bytes) {
   try {
