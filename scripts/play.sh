@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh play
 cmake -S . -B build/play -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIMZO_TESTS=OFF \
-      -DBRIMZO_WINDOWS_ARCHES=x86_64
+      -DBRIMZO_WINDOWS_ARCHES=x86_64 -DBRIMZO_WEB=OFF
 cmake --build build/play --target windows_x86_64
 if [ -z "${DISPLAY:-}" ]; then
     echo "play.sh: no display to show the game on (DISPLAY is not set)" >&2

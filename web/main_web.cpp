@@ -12,6 +12,7 @@
 #include "render/sound.h"
 #include "shell/display.h"
 #include "shell/input.h"
+#include "shell/keys.h"
 #include "shell/platform.h"
 #include "store/leaders.h"
 #include "store/profile_memory.h"
@@ -140,6 +141,7 @@ void PressWindowButton(int32_t button) {
         break;
     case 5:
         RunModalDialog(OptionsDialogTemplate);
+        RefreshFocus(); // a new skin draws the whole screen
         break;
     default:
         break;
