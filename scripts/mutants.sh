@@ -9,7 +9,7 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 WORK=/tmp/brimzo-mutants TREE=/tmp/brimzo-mutants/tree BUILD=/tmp/brimzo-mutants/build
-FILES="game/*.cpp store/*.cpp render/*.cpp shell/input.cpp shell/display.cpp dialogs/rules.cpp"
+FILES="game/*.cpp store/*.cpp render/*.cpp shell/input.cpp shell/keys.cpp shell/display.cpp dialogs/rules.cpp"
 RULES=relational,constant,logical,delete,swap
 EVERY=1 MAX=0 LIST=""
 

@@ -11,7 +11,11 @@ const SKINS = ['brimzo.png', 'meadow.png'];
 const WAVES = ['jump.wav', 'cantmove.wav', 'move.wav', 'destroy.wav'];
 const WIDTH = 640;
 const HEIGHT = 480;
-const EVENT = {pointerDown: 1, pointerMove: 2, tick: 3, fullScreenLeft: 4, command: 5, import: 6};
+const EVENT = {pointerDown: 1, pointerMove: 2, tick: 3, fullScreenLeft: 4, command: 5, import: 6,
+  keyDown: 7};
+// The game's keys (shell/keys.h), in its order, by the place of the key on the keyboard.
+const KEYS = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Space', 'Enter', 'Escape', 'F1',
+  'F5', 'F11', 'Digit1', 'Digit2', 'Digit3', 'KeyM'];
 const TIMER_MINIMUM = 10; // Windows runs no timer more often
 const READ_LIMIT = 1 << 20; // more than any settings file: the game judges the size
 
@@ -301,6 +305,16 @@ canvas.addEventListener('pointerdown', event => {
 });
 canvas.addEventListener('pointermove', event => post({kind: EVENT.pointerMove, ...pointAt(event)}));
 canvas.addEventListener('contextmenu', event => event.preventDefault());
+
+// The game's keys while no dialog is open and no control of the page has the focus; the
+// browser does not act on them then (F5 does not reload, F1 opens the game's help).
+document.addEventListener('keydown', event => {
+  const key = KEYS.indexOf(event.code === 'NumpadEnter' ? 'Enter' : event.code);
+  if (key < 0 || openDialogs.length || event.altKey || event.metaKey ||
+      event.target.closest('button, input, a')) return;
+  event.preventDefault();
+  post({kind: EVENT.keyDown, a: key, b: (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0)});
+});
 addEventListener('resize', fitScreen);
 fitScreen();
 

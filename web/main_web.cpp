@@ -167,6 +167,13 @@ bool Dispatch(const WebEvent& event) {
     case EventKind::PointerMove:
         TrackHover(event.a, event.b);
         return false;
+    case EventKind::KeyDown: {
+        Click click = KeyDown(static_cast<Key>(event.a), static_cast<uint32_t>(event.b));
+        if (click.action == ClickAction::WindowButton) {
+            PressWindowButton(click.button);
+        }
+        return true;
+    }
     case EventKind::Import:
         Import();
         return false;

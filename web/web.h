@@ -6,8 +6,7 @@
 
 // Every event of the page, in the order it happened. The game takes them one at a time, in its
 // main loop or in the loop of an open dialog, so nothing reaches the core while it waits inside
-// an animation or a dialog. A key press will be one more kind here and one more case in the
-// main loop's dispatch.
+// an animation or a dialog.
 enum class EventKind : int32_t {
     PointerDown = 1,    // a, b: the point on the 640 x 480 picture
     PointerMove = 2,    // a, b: as PointerDown
@@ -15,6 +14,7 @@ enum class EventKind : int32_t {
     FullScreenLeft = 4, // the browser left full screen, or refused to enter it
     Command = 5,        // a: a dialog's control id, b: its template; the text: its field
     Import = 6,         // the text: a settings file the player chose
+    KeyDown = 7,        // a: a Key, b: ShiftHeld and ControlHeld
 };
 
 struct WebEvent {

@@ -63,13 +63,16 @@ const cases = {
     assert.equal(await second.evaluate(() => window.brimzo.firstFrameAt), null);
   },
 
-  // Clicks on the canvas, the second move's two clicks made while the first one's line still
-  // vanishes: local storage then holds the game the rules predict, and a reload resumes it.
+  // Clicks on the canvas, then keys pressed while the line still vanishes: the focus shows in
+  // the middle, picks up the ball at (8, 8) and sends it to (8, 6). Local storage then holds
+  // the game the rules predict, and a reload resumes it.
   async saved_game({browser, url}) {
     const board = preparedBoard();
     const page = await web.openGame(browser, url,
       savedGameIni(0, PREPARED_STATE, 40, board, PREPARED_NEXT));
-    for (const [column, row] of [[4, 0], [4, 4], [8, 8], [8, 6]]) await web.clickCell(page, column, row);
+    for (const [column, row] of [[4, 0], [4, 4]]) await web.clickCell(page, column, row);
+    for (const key of ['ArrowRight', ...Array(4).fill('ArrowRight'), ...Array(4).fill('ArrowDown'),
+      'Enter', 'ArrowUp', 'ArrowUp', 'Enter']) await page.keyboard.press(key);
     for (const column of [0, 1, 2, 3, 4]) board[at(column, 4)] = EMPTY;
     board[at(4, 0)] = EMPTY;
     board[at(8, 8)] = EMPTY;
@@ -83,6 +86,12 @@ const cases = {
       'the second move saved');
     assert.deepEqual(savedGame(await web.storedText(page)), want);
 
+    // the mouse over the board puts the focus away: its frame left of (8, 6) shows the skin
+    await page.mouse.move(...await web.pagePoint(page, 100, 100));
+    const sheet = await web.pngPixels(page, path.join(args.assets, 'brimzo.png'));
+    const frame = web.block(sheet.pixels, sheet.width, 366, 297 + 280, 1, 1);
+    await web.eventually(async () => web.block(await web.canvasPixels(page), 640, 366, 297, 1, 1)
+      .every((value, i) => value === frame[i]), 'the focus hidden');
     const shown = await web.canvasPixels(page);
     await page.reload();
     await web.waitForFirstFrame(page);
