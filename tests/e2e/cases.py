@@ -293,6 +293,28 @@ def case_name_entry(args):
         check(saved(game)["score"] == 0, "a new game after the game over")
 
 
+def case_session_end(args):
+    """Windows ends the session while a qualifying score's name is typed: the score takes its
+    place under the name typed so far, and the next game is what is saved."""
+    empty = [(0, 0), (4, 2), (8, 4), (2, 6), (6, 8)]
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini(saved_game_ini(0, 99, 250, shapeless_board(empty),
+                                      [(4, 2, 0), (8, 4, 0), (2, 6, 0)], "LastLeaderName=Old\n"))
+        game.start()
+        game.click(*[v + 20 for v in cell_origin(1, 0)])
+        game.click(*[v + 20 for v in cell_origin(0, 0)])  # the last spawn: the game is over
+        dialog = game.find_window("^Brimzo!$", besides=[game.window])
+        game.key("ctrl+a", window=dialog)
+        game.type_text("Bo")
+        subprocess.run(["wineboot", "--end-session"], env=game.env(), check=True, timeout=60)
+        check(game.wait() == 0, "the game ends with the session")
+        check(leader_lines(game.value("LEADERS", "Data"), 0)[0] == "Bo       00250",
+              "the score in its table under the name typed so far")
+        stored = saved(game)
+        check(stored["score"] == 0 and sum(c != model.EMPTY for c in stored["board"]) == 5,
+              "the next game saved, not the finished board")
+
+
 def expect_centred(game, dialog):
     x, y, width, height = game.window_geometry(dialog)
     centre = (x + width // 2, y + height // 2)
