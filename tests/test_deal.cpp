@@ -21,6 +21,8 @@ TEST(Random, SequenceFromStateZeroAndTheLargestDraw) {
     }
     SeedRandom(1119742947u); // the next draw is 32767, the largest: still below n
     EXPECT_EQ(RandomBelow(9), 8);
+    SeedRandom(67890147u); // the next draw is 18725: 18725 x 7 / 32768 is just above 4
+    EXPECT_EQ(RandomBelow(7), 4);
 }
 
 TEST(NewGame, FirstDealFromStateZero) {

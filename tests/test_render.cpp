@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/stat.h>
@@ -155,6 +156,7 @@ TEST_F(Composition, RedrawScreenShowsEveryRegionFromItsPlaceInTheSheet) {
         EXPECT_EQ(ScreenSource(x, y).y, y + 280) << button;
     }
     DrawModeButton(Groups, true);
+    EXPECT_EQ(ScreenSource(434 + 120 + 50, 112).x, 640 + 120 + 50);
     EXPECT_EQ(ScreenSource(434 + 120 + 9, 112).x, 640 + 120 + 9);
     EXPECT_EQ(ScreenSource(434 + 120 + 9, 112).y, 495 + 2);
     DrawModeButton(Groups, false);
@@ -245,7 +247,9 @@ TEST_F(Composition, TheKeyboardFocusLeavesTheScreenAsItWas) {
         }
         return places;
     };
+    ClearCallLog();
     DrawCellFocus(0, 8, true);
+    EXPECT_EQ(CountCalls("Present 47 367 2 40"), 2); // restored, then shown on the window
     std::vector<int> frame = differing();
     EXPECT_EQ(frame.size(), 3u * (44 * 44 - 40 * 40));       // a frame 2 wide around the cell
     EXPECT_EQ(ScreenSource(6, 7 + 45 * 8 + 20).x, 6 ^ 0x80); // left of the cell...
@@ -394,6 +398,18 @@ TEST_F(SkinFiles, ASkinThatCannotBeReadGivesWayToTheDefault) {
 
     std::vector<uint8_t> widest = CodedPicture(4096, 1);
     ASSERT_TRUE(WriteRgbPng("brimzo.png", widest.data(), 4096, 1));
+    Load("good.png"); // a good skin is not passed over for the default
+    EXPECT_TRUE(SheetEquals(rgb, 64, 64));
+    EXPECT_STREQ(SkinDescription, "the skin's own words");
+    FreeSkin();
+    auto openFiles = [] { // a skin's file is closed however its load ends
+        int count = 0;
+        for (int descriptor = 0; descriptor < 1024; descriptor++) {
+            count += fcntl(descriptor, F_GETFD) != -1 ? 1 : 0;
+        }
+        return count;
+    };
+    int filesBefore = openFiles();
     for (const char* file : broken) {
         Load(file);
         EXPECT_TRUE(SheetEquals(widest, 4096, 1)) << file;
@@ -401,6 +417,7 @@ TEST_F(SkinFiles, ASkinThatCannotBeReadGivesWayToTheDefault) {
         EXPECT_STREQ(Skin, file); // the setting keeps the name it had
         FreeSkin();
     }
+    EXPECT_EQ(openFiles(), filesBefore);
 }
 
 TEST_F(SkinFiles, DescriptionIsTheLastAboutSkinnerText) {

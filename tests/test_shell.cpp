@@ -36,7 +36,7 @@ TEST(Mouse, BoardClicksLandOnCellsAndNotInTheGaps) {
     } clicks[] = {{46, 46, true, 0, 0},    {47, 20, false, 0, 0},   {20, 47, false, 0, 0},
                   {52, 52, true, 1, 1},    {406, 406, true, 8, 8},  {410, 410, false, 0, 0},
                   {7, 7, true, 0, 0},      {411, 200, false, 0, 0}, {450, 200, false, 0, 0},
-                  {412, 200, false, 0, 0}, {200, 412, false, 0, 0}};
+                  {412, 200, false, 0, 0}, {200, 412, false, 0, 0}, {97, 232, true, 2, 5}};
     for (const auto& c : clicks) {
         Game.ballSelected = false;
         Click click = LeftButtonDown(c.x, c.y);
@@ -47,6 +47,7 @@ TEST(Mouse, BoardClicksLandOnCellsAndNotInTheGaps) {
             EXPECT_EQ(Game.selectedRow, c.row) << c.x << ", " << c.y;
         }
         EXPECT_EQ(DragAnchorX, c.x);
+        EXPECT_EQ(DragAnchorY, c.y);
     }
     EXPECT_FALSE(Dragging);
 }
@@ -68,6 +69,7 @@ TEST(Mouse, WindowButtonsAndTheDragStrip) {
     EXPECT_FALSE(ButtonUp());
     EXPECT_EQ(LeftButtonDown(500, 39).action, ClickAction::StartDrag);
     ButtonUp();
+    EXPECT_EQ(LeftButtonDown(600, 40).action, ClickAction::Nothing); // below the buttons
     FullScreen = 1;
     EXPECT_EQ(LeftButtonDown(3, 3).action, ClickAction::Nothing);
     EXPECT_FALSE(RightButtonDown(200, 200));
@@ -96,13 +98,16 @@ TEST(Mouse, ModeButtonsDealANewGame) {
     NewGame();
     Game.score = 50;
     ClearCallLog();
-    LeftButtonDown(434 + 10, 115); // the mode in force: a fresh game, the list stays
+    LeftButtonDown(434, 110); // the mode in force: a fresh game, the list stays
     EXPECT_EQ(Game.score, 0);
     EXPECT_EQ(CallLog(), (Log{"RedrawScreen 0 0 0"}));
     ClearCallLog();
     LeftButtonDown(613, 134);
     EXPECT_EQ(Game.mode, Groups);
     EXPECT_EQ(CallLog(), (Log{"RedrawScreen 0 1 0", "DrawModeButton 0 0"}));
+    ClearCallLog();
+    LeftButtonDown(494, 110); // from Groups to Squares: the marker of Groups goes
+    EXPECT_EQ(CallLog(), (Log{"RedrawScreen 0 1 0", "DrawModeButton 2 0"}));
     ClearCallLog();
     LeftButtonDown(614, 120); // right of the buttons
     LeftButtonDown(500, 135); // below them
@@ -112,11 +117,12 @@ TEST(Mouse, ModeButtonsDealANewGame) {
 TEST(Mouse, HoverLightsOneButtonOfEachKindAndTheNeutralZonePutsThemOut) {
     FreshWindow();
     TrackHover(580, 5);
+    EXPECT_EQ(HoveredWindowButton, 0);
     TrackHover(599, 19); // still button 0: nothing drawn
     TrackHover(625, 5);
     TrackHover(500, 120); // a mode button: the window button stays lit
-    TrackHover(300, 300);
-    TrackHover(301, 300);
+    TrackHover(600, 40);  // just below the window buttons
+    TrackHover(601, 40);
     EXPECT_EQ(CallLog(),
               (Log{"DrawWindowButton 0 1", "DrawWindowButton 0 0", "DrawWindowButton 2 1",
                    "DrawModeButton 1 1", "DrawWindowButton 2 0", "DrawModeButton 1 0"}));
@@ -129,6 +135,9 @@ TEST(Display, UnsupportedModeRefusesEveryRequest) {
     ScriptDisplay(false, true);
     ProbeFullScreenMode(32);
     EXPECT_TRUE(FullScreenUnsupported);
+    FullScreen = 1; // as the file asks: the window it stays
+    SettleFullScreenSetting();
+    EXPECT_EQ(FullScreen, 0);
     ClearCallLog();
     RequestFullScreenToggle();
     EXPECT_EQ(CallLog(),
@@ -143,17 +152,19 @@ TEST(Display, ToggleActivationAndFailure) {
     FullScreen = 1;
     ApplyActivation(true); // the window is made active while it is made: start-up decides
     EXPECT_EQ(CallLog(), (Log{"FindMode 16"}));
-    FullScreen = 0;
     EnterStoredFullScreen();
-    EXPECT_FALSE(FullScreenUnsupported);
+    EXPECT_EQ(FullScreen, 1);
     PosX = 120;
     PosY = 80;
+    RequestFullScreenToggle();
+    EXPECT_EQ(FullScreen, 0);
     ClearCallLog();
     RequestFullScreenToggle();
     EXPECT_EQ(FullScreen, 1);
     ApplyActivation(false); // another program: the desktop gets its mode, the flag stays
     EXPECT_EQ(FullScreen, 1);
     ApplyActivation(true);
+    EXPECT_EQ(FullScreen, 1);
     RequestFullScreenToggle(); // back to the window, exactly where it was
     ApplyActivation(false);    // windowed: activation changes nothing
     EXPECT_EQ(FullScreen, 0);
@@ -176,9 +187,9 @@ TEST(Display, ToggleActivationAndFailure) {
 // The focus starts hidden in the middle; the first board key shows it where it is.
 TEST(Keyboard, ArrowsMoveTheFocusToTheEdgesAndSpaceOrEnterClicks) {
     FreshWindow();
-    FocusShown = false;
-    FocusColumn = 4;
-    FocusRow = 4;
+    EXPECT_FALSE(FocusShown);
+    EXPECT_EQ(FocusColumn, 4);
+    EXPECT_EQ(FocusRow, 4);
     Game.board[CellIndex(7, 4)] = 3;
     Game.board[CellIndex(8, 0)] = 5;
     const struct {
@@ -207,13 +218,14 @@ TEST(Keyboard, ArrowsMoveTheFocusToTheEdgesAndSpaceOrEnterClicks) {
         EXPECT_EQ(CallLog(), step.drawn) << static_cast<int>(step.key);
     }
     EXPECT_FALSE(Game.ballSelected);
-    FocusColumn = 0;
-    FocusRow = 0;
-    for (Key key : {Key::Left, Key::Up}) {
-        ClearCallLog();
+    FocusColumn = 1;
+    FocusRow = 1;
+    ClearCallLog();
+    for (Key key : {Key::Left, Key::Up, Key::Left, Key::Up}) {
         KeyDown(key, 0);
-        EXPECT_TRUE(CallLog().empty());
     }
+    EXPECT_EQ(CallLog(), (Log{"DrawCellFocus 1 1 0", "DrawCellFocus 0 1 1", "DrawCellFocus 0 1 0",
+                              "DrawCellFocus 0 0 1"}));
     ClearCallLog();
     KeyDown(Key::Right, ShiftHeld); // not a key of the game
     EXPECT_TRUE(CallLog().empty());
@@ -249,12 +261,25 @@ TEST(Keyboard, ButtonKeysAndTheMouseOverTheBoard) {
     KeyDown(Key::Digit3, ControlHeld);
     EXPECT_EQ(Game.mode, Groups);
     EXPECT_EQ(CallLog(), (Log{"RedrawScreen 0 1 0", "DrawModeButton 0 0", "DrawCellFocus 2 6 1"}));
+    KeyDown(Key::Digit1, ControlHeld);
+    EXPECT_EQ(Game.mode, Lines);
+    const struct {
+        int32_t x, y;
+        Log drawn;
+    } moves[] = {{500, 300, {}}, // off the board: the focus stays
+                 {200, 100, {"DrawCellFocus 2 6 0"}},
+                 {200, 100, {}}, // reported again where it was: no move
+                 {250, 100, {"DrawCellFocus 2 6 0"}}};
+    for (const auto& move : moves) {
+        FocusShown = true;
+        ClearCallLog();
+        TrackHover(move.x, move.y);
+        EXPECT_EQ(CallLog(), move.drawn) << move.x << ", " << move.y;
+    }
+    FocusShown = false;
     ClearCallLog();
-    TrackHover(500, 300); // off the board: the focus stays
-    TrackHover(200, 100);
-    TrackHover(200, 100); // reported again where it was: no move
-    EXPECT_EQ(CallLog(), (Log{"DrawCellFocus 2 6 0"}));
-    EXPECT_FALSE(FocusShown);
+    KeyDown(Key::Left, 0); // shown where it was, not moved
+    EXPECT_EQ(CallLog(), (Log{"DrawCellFocus 2 6 1"}));
 }
 
 } // namespace
@@ -271,6 +296,8 @@ TEST(DialogRules, LeaderNamesAndSpeeds) {
     EXPECT_EQ(CheckLeaderName("ABCDEFGHI"), NameVerdict::TooLong);
     EXPECT_EQ(CheckLeaderName("Ren\xE9"), NameVerdict::NotLatin);
     EXPECT_EQ(CheckLeaderName("tab\there"), NameVerdict::NotLatin);
+    EXPECT_EQ(CheckLeaderName("\x1F"), NameVerdict::NotLatin);
+    EXPECT_EQ(CheckLeaderName("\x80"), NameVerdict::NotLatin);
     EXPECT_EQ(CheckLeaderName("\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9"), NameVerdict::TooLong);
     EXPECT_STREQ(NameWarning(NameVerdict::TooLong), "Maximum length is 8 characters!");
     EXPECT_STREQ(NameWarning(NameVerdict::NotLatin), "Please use only latin letters!");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -85,6 +86,8 @@ TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {
     SetProfileValue(Ini, "OPTIONS", "Skin", std::string(300, 's'));
     SetProfileValue(Ini, "GAME", "LastLeaderName", std::string(40, 'n'));
     SetProfileValue(Ini, "SOUND", "BallMovement", std::string(1500, 'w'));
+    SetProfileValue(Ini, "SOUND", "SelectedBall", "a.wav");
+    SetProfileValue(Ini, "WINDOW", "FullScreen", "1");
     const struct {
         const char* stored;
         int32_t speed;
@@ -100,6 +103,8 @@ TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {
     EXPECT_EQ(std::string(LastLeaderName), std::string(29, 'n'));
     EXPECT_EQ(std::string(SoundFile[2]), std::string(1023, 'w'));
     EXPECT_STREQ(SoundFile[1], "cantmove.wav");
+    EXPECT_STREQ(SoundFile[0], "a.wav");
+    EXPECT_EQ(FullScreen, 1);
     EXPECT_EQ(SoundEnabled[0], 1);
     EXPECT_EQ(SoundEnabled[1], 0);
     EXPECT_EQ(SoundEnabled[3], 5); // any nonzero value is on, kept as read
@@ -125,8 +130,11 @@ TEST(Settings, LeaderNamesReadBackAsTheyWere) {
     const struct {
         const char* name;
         const char* stored;
-    } names[] = {{" Ann ", "\" Ann \""}, {"'x'", "\"'x'\""}, {"\"q\"", "\"\"q\"\""},
-                 {"Jo Doe", "Jo Doe"},   {"\"a", "\"a"},     {"", ""}};
+    } names[] = {{" Ann ", "\" Ann \""}, {" Ann", "\" Ann\""},
+                 {"Ann ", "\"Ann \""},   {" ", "\" \""},
+                 {"'x'", "\"'x'\""},     {"''", "\"''\""},
+                 {"\"q\"", "\"\"q\"\""}, {"Jo Doe", "Jo Doe"},
+                 {"\"a", "\"a"},         {"", ""}};
     for (const auto& n : names) {
         std::strcpy(LastLeaderName, n.name);
         ASSERT_TRUE(SaveSettings());
@@ -151,6 +159,12 @@ TEST(Settings, WrittenWhereTheyWereReadAndNeverAtACutPath) {
     EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosX"), "33");
     EXPECT_EQ(ProfileText("C:\\Users\\player\\Music\\brimzo.ini"), "");
 
+    for (std::string folder : {std::string(""), std::string(300, 'f')}) { // none, or too long
+        FreshStart();
+        ScriptCurrentDirectory(folder.c_str());
+        LoadSettings();
+        EXPECT_STREQ(SettingsPath, "") << folder.size();
+    }
     // 248 + "\brimzo.ini" fills the 259 characters of the path; one more does not fit
     for (size_t length : {248u, 249u}) {
         FreshStart();
@@ -172,11 +186,13 @@ TEST(Settings, WrittenWhereTheyWereReadAndNeverAtACutPath) {
 TEST(Settings, SaveLandsWholeOrNotAtAll) {
     FreshStart();
     SetProfileValue(Ini, "OTHER", "Kept", "yes");
+    const std::string replacement = "C:\\games\\brimzo.tmp";
+    SetProfileValue(replacement, "STALE", "Left", "by a run that was killed");
     LoadSettings();
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(ProfileValue(Ini, "OTHER", "Kept"), "yes");
     EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosX"), "0");
-    const std::string replacement = "C:\\games\\brimzo.tmp";
+    EXPECT_EQ(ProfileValue(Ini, "STALE", "Left"), "(missing)");
     EXPECT_EQ(ProfileFileText(replacement.c_str(), nullptr, 0), -1);
 
     std::string junk(ProfileTextCapacity - 1000, 'j');
@@ -191,23 +207,71 @@ TEST(Settings, SaveLandsWholeOrNotAtAll) {
 // The text the Windows program leaves, with what a player may have added by hand.
 TEST(Settings, ProfileTextIsReadAndWrittenAsWindowsDoes) {
     FreshStart();
-    const std::string text = "; kept\r\n[window]\r\n  PosX =  -12  \r\n\r\nFlag\r\n"
-                             "[Extra]\r\nQuoted='a b'\r\nHex=0x1F\r\n[WINDOW]\r\nPosY=5\r\n";
+    const std::string text = "; kept\r\n[window]\r\n  PosX =  -12  \r\n\r\nFlag\r\n[broken\r\n"
+                             "FullScreen=1\r\n[Extra]\r\nQuoted='a b'\r\nTwo=\"\"\r\nOne=\"\r\n"
+                             "[WINDOW]\r\nPosY=5\r\n";
     ASSERT_TRUE(SetProfileFileText(Ini.c_str(), text.c_str(), static_cast<int32_t>(text.size())));
     EXPECT_EQ(ProfileValue(Ini, "WINDOW", "posx"), "-12");
+    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "QosX"), "(missing)");
+    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "FullScreen"), "1");   // "[broken" opens no section
     EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosY"), "(missing)"); // only the first section counts
     EXPECT_EQ(ProfileValue(Ini, "EXTRA", "Quoted"), "a b");
+    EXPECT_EQ(ProfileValue(Ini, "Extra", "Two"), "");
+    EXPECT_EQ(ProfileValue(Ini, "Extra", "One"), "\"");
     EXPECT_EQ(ProfileValue(Ini, "Window", "Flag"), "(missing)");
     char cut[4];
     ReadProfileText("Extra", "Quoted", "", cut, sizeof cut, Ini.c_str());
     EXPECT_STREQ(cut, "a b"); // cut before its closing quote: the quote is not taken as text
-    EXPECT_EQ(ReadProfileInt("Extra", "Hex", 0, Ini.c_str()), 31);
-    EXPECT_EQ(ReadProfileInt("Extra", "Missing", -4, Ini.c_str()), -4);
     SetProfileValue(Ini, "Window", "posx", "  3");
-    SetProfileValue(Ini, "WINDOW", "FullScreen", "1");
+    SetProfileValue(Ini, "WINDOW", "Left", "1");
     SetProfileValue(Ini, "GAME", "Name", "Zed");
-    EXPECT_EQ(ProfileText(Ini), "; kept\n[window]\nPosX=3\nFlag\nFullScreen=1\n[Extra]\n"
-                                "Quoted='a b'\nHex=0x1F\n[WINDOW]\nPosY=5\n[GAME]\nName=Zed\n");
+    EXPECT_EQ(ProfileText(Ini), "; kept\n[window]\nPosX=3\nFlag\n[broken\nFullScreen=1\nLeft=1\n"
+                                "[Extra]\nQuoted='a b'\nTwo=\"\"\nOne=\"\n[WINDOW]\nPosY=5\n"
+                                "[GAME]\nName=Zed\n");
+    char start[10];
+    std::string lines = ProfileText(Ini); // the text's length, CR LF line ends counted
+    EXPECT_EQ(ProfileFileText(Ini.c_str(), start, sizeof start),
+              static_cast<int32_t>(lines.size()) +
+                  static_cast<int32_t>(std::count(lines.begin(), lines.end(), '\n')));
+    EXPECT_STREQ(start, "; kept\r\n[");
+
+    const struct {
+        const char* value;
+        int32_t read;
+    } numbers[] = {{"-12", -12}, {"0x1F", 31}, {"0o17", 15},  {"0b101", 5}, {"07", 7},
+                   {"7a", 7},    {"5x", 5},    {"\" 7\"", 7}, {"", -4},     {"x", 0}};
+    for (const auto& n : numbers) {
+        SetProfileValue(Ini, "N", "Number", n.value);
+        EXPECT_EQ(ReadProfileInt("N", "Number", -4, Ini.c_str()), n.read) << n.value;
+    }
+}
+
+// A write that does not fit, wherever it runs out of room, changes nothing; a text of the
+// whole capacity fits, and a file made by a write holds just that key.
+TEST(Settings, ProfileFilesKeepToTheirCapacity) {
+    FreshStart();
+    ASSERT_TRUE(WriteProfileText("S", "k", "v", "new.ini"));
+    EXPECT_EQ(ProfileText("new.ini"), "[S]\nk=v\n");
+    const std::string head = "[A]\r\nJ=";
+    const std::string tail = "\r\n[B]\r\nk=v\r\n";
+    std::string exact = head + std::string(ProfileTextCapacity - head.size() - tail.size(), 'j');
+    exact += tail;
+    ASSERT_TRUE(SetProfileFileText("big.ini", exact.c_str(), ProfileTextCapacity));
+    ASSERT_FALSE(SetProfileFileText("big.ini", exact.c_str(), ProfileTextCapacity + 1));
+    for (size_t room = 0; room < 40; room++) {
+        std::string before = exact.substr(0, head.size()) + exact.substr(head.size() + 40 - room);
+        SetProfileFileText("big.ini", before.c_str(), static_cast<int32_t>(before.size()));
+        const char* writes[][2] = {{"B", "k"}, {"B", "new"}, {"A", "new"}, {"C", "new"}};
+        for (const auto& write : writes) {
+            bool written = WriteProfileText(write[0], write[1], "value", "big.ini");
+            char after[ProfileTextCapacity + 1];
+            int32_t length = ProfileFileText("big.ini", after, sizeof after);
+            EXPECT_EQ(written,
+                      length != static_cast<int32_t>(before.size()) || std::string(after) != before)
+                << room << write[0] << write[1];
+            SetProfileFileText("big.ini", before.c_str(), static_cast<int32_t>(before.size()));
+        }
+    }
 }
 
 // The generator's state comes back with the game, so it goes on with the same spawns.
@@ -275,6 +339,10 @@ TEST(SavedGame, RecordsThatPassTheCheckButBreakTheRulesAreRefused) {
         return !DecodeSavedGame(first, second, &decoded);
     };
     EXPECT_FALSE(refuses([](SavedGame&) {}));
+    EXPECT_FALSE(refuses([](SavedGame& g) { g.nextBalls[0] = {0, 1, 0}; })); // column 0, colour 0
+    EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].column = -1; }));
+    EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].row = 9; }));
+    EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].colour = -1; }));
     EXPECT_TRUE(refuses([](SavedGame& g) { g.mode = 3; }));
     EXPECT_TRUE(refuses([](SavedGame& g) { g.mode = -1; }));
     EXPECT_TRUE(refuses([](SavedGame& g) { g.score = -1; }));
@@ -324,9 +392,12 @@ TEST(Leaders, QualifyInsertAndShift) {
     EXPECT_STREQ(LeaderLineAt(2), "         00250");
     EXPECT_STREQ(LeaderLineAt(3), DefaultLeaderLine);
     EXPECT_STREQ(LeaderLineAt(9), DefaultLeaderLine);
+    std::memcpy(LeaderTables[Lines][8], "Nine     00090", LeaderLineLength);
+    std::memcpy(LeaderTables[Lines][9], "Ten      00080", LeaderLineLength);
     Game.score = 99999;
     InsertLeader();
     EXPECT_STREQ(LeaderLineAt(1), "Eightchr 99999");
+    EXPECT_STREQ(LeaderLineAt(9), "Nine     00090");           // the tenth line drops out
     EXPECT_STREQ(LeaderTables[Squares][0], DefaultLeaderLine); // other modes untouched
     EXPECT_STREQ(LeaderTables[Groups][0], DefaultLeaderLine);
 
@@ -366,7 +437,9 @@ TEST(Leaders, StoredTablesComeBackAndAnyChangedDigitResetsThem) {
         }
     }
     EXPECT_STREQ(LeaderTables[Squares][0], DefaultLeaderLine);
+    ASSERT_TRUE(DecodeLeaderTables(data.c_str(), check));
     EXPECT_FALSE(DecodeLeaderTables(data.substr(0, 899).c_str(), check));
+    EXPECT_STREQ(LeaderTables[Squares][0], DefaultLeaderLine);
     EXPECT_TRUE(DecodeLeaderTables((data + "FF").c_str(), check)); // only 900 are read
 }
 
@@ -395,8 +468,10 @@ TEST(Leaders, OnlyAMalformedTableIsReset) {
     EXPECT_EQ(decoded([](LeaderTable* t) {
                   std::memcpy(t[0][1], "Six      23456", 14); // 123456 by its low digits
                   std::memcpy(t[0][2], "Five     50000", 14);
+                  std::memcpy(t[0][3], "Nines    99990", 14);
               }),
               "all kkk");
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[0][3][0] = '\x1F'; }), "some rkk"); // unprintable
     EXPECT_EQ(decoded([](LeaderTable* t) { t[1][3][14] = 'X'; }), "some krk");   // no zero
     EXPECT_EQ(decoded([](LeaderTable* t) { t[0][0][11] = 'x'; }), "some rkk");   // not a digit
     EXPECT_EQ(decoded([](LeaderTable* t) { t[2][0][9] = ' '; }), "some kkr");    // four digits

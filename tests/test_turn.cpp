@@ -99,17 +99,17 @@ TEST(ClickCell, UnreachableCellPlaysTheRefusalAndKeepsTheSelection) {
 
 TEST(ClickCell, AnnouncedBallOnTheTargetMovesToTheCellTheBallLeaves) {
     StartOnEmptyBoard();
-    Put(1, 6, 2);
+    Put(1, 3, 2);
     Announce({8, 0, 1}, {4, 6, 4}, {0, 8, 6});
-    ClickCell(1, 6);
+    ClickCell(1, 3);
     ClickCell(4, 6);
     ASSERT_GE(CallLog().size(), 2u);
     EXPECT_EQ(CallLog()[0], "ClearCell 4 6"); // its mark is wiped before anything moves
-    EXPECT_EQ(CallLog()[1], "DrawBall 1 6 2 0");
+    EXPECT_EQ(CallLog()[1], "DrawBall 1 3 2 0");
     EXPECT_EQ(Game.board[CellIndex(4, 6)], 2);
-    EXPECT_EQ(Game.board[CellIndex(1, 6)], 4); // landed where the moving ball came from
+    EXPECT_EQ(Game.board[CellIndex(1, 3)], 4); // landed where the moving ball came from
     EXPECT_EQ(Game.board[CellIndex(8, 0)], 1); // the others where they were announced
-    EXPECT_EQ(CountCalls("DrawBall 1 6 4 23"), 1);
+    EXPECT_EQ(CountCalls("DrawBall 1 3 4 23"), 1);
 }
 
 TEST(ClickCell, MoveThatCompletesALineScoresAndRemovesWithoutSpawn) {
@@ -234,6 +234,10 @@ TEST(ClickCell, QualifyingGameOverAsksForANameAndEntersIt) {
     EXPECT_STREQ(LeaderTables[Squares][0], "Ann      00250");
     EXPECT_STREQ(LeaderTables[Squares][1], DefaultLeaderLine);
     EXPECT_STREQ(LeaderTables[Lines][0], DefaultLeaderLine);
+    uint32_t state = Game.randomState;
+    SettleInterruptedGameOver("Bo"); // the name was given: a teardown has nothing to settle
+    EXPECT_EQ(Game.randomState, state);
+    EXPECT_STREQ(LeaderTables[Squares][1], DefaultLeaderLine);
 }
 
 struct SessionEnded {};
@@ -264,7 +268,9 @@ TEST(ClickCell, SessionEndDuringNameEntryKeepsTheScoreAndSavesTheNextGame) {
             balls += cell == EmptyCell ? 0 : 1;
         }
         EXPECT_EQ(balls, 5) << c.typed;
-        SettleInterruptedGameOver("Again"); // the dialog is over: nothing more happens
+        uint32_t state = Game.randomState;
+        SettleInterruptedGameOver("Again"); // settled once: nothing more happens
+        EXPECT_EQ(Game.randomState, state);
         EXPECT_STREQ(LeaderTables[Squares][1], DefaultLeaderLine);
     }
 }
@@ -297,6 +303,16 @@ TEST(Pacing, BounceTimerFollowsTheSpeed) {
 
 // Each pause ends a nominal length after the one before: drawing time is taken out of it, and
 // every animation starts its own count.
+Log Pauses() {
+    Log pauses;
+    for (const std::string& line : CallLog()) {
+        if (line.rfind("Pause", 0) == 0) {
+            pauses.push_back(line);
+        }
+    }
+    return pauses;
+}
+
 TEST(Pacing, PausesKeepTheirDeadlinesWhateverTheDrawingTakes) {
     StartOnEmptyBoard();
     Put(2, 3, 5);
@@ -304,14 +320,18 @@ TEST(Pacing, PausesKeepTheirDeadlinesWhateverTheDrawingTakes) {
     ScriptDrawingCost(2);
     ClickCell(2, 3);
     ClickCell(4, 3); // two steps of three drawings, then the landing of three balls
-    Log pauses;
-    for (const std::string& line : CallLog()) {
-        if (line.rfind("Pause", 0) == 0) {
-            pauses.push_back(line);
-        }
+    EXPECT_EQ(Pauses(), (Log{"Pause 14", "Pause 14", "Pause 50", "Pause 44", "Pause 44",
+                             "Pause 44", "Pause 44", "Pause 44"}));
+    ClearCallLog();
+    for (int32_t column = 0; column < 4; column++) {
+        Put(column, 0, 6);
     }
-    EXPECT_EQ(pauses, (Log{"Pause 14", "Pause 14", "Pause 50", "Pause 44", "Pause 44", "Pause 44",
-                           "Pause 44", "Pause 44"}));
+    Put(5, 1, 6);
+    ClickCell(5, 1);
+    ClickCell(4, 0); // two steps, then a line of five vanishes: five drawings a step
+    Log expected = {"Pause 14", "Pause 14"};
+    expected.insert(expected.end(), 13, "Pause 40");
+    EXPECT_EQ(Pauses(), expected);
 }
 
 TEST(Sounds, FlagsSlotsAndPreviews) {
@@ -358,20 +378,20 @@ TEST(Animations, FramesInOrderAndPausesFollowTheSpeed) {
         EXPECT_EQ(CallLog(), appear) << s.speed;
 
         ClearCallLog();
-        Put(3, 3, 4);
-        Game.removalMark[CellIndex(3, 3)] = 1;
+        Put(3, 0, 4);
+        Game.removalMark[CellIndex(3, 0)] = 1;
         Game.removalMark[CellIndex(5, 3)] = -1; // counted, not marked: untouched
         Put(5, 3, 4);
         AnimateVanish();
         Log vanish;
         for (int32_t frame = 7; frame <= 18; frame++) {
-            vanish.push_back("DrawBall 3 3 4 " + std::to_string(frame));
+            vanish.push_back("DrawBall 3 0 4 " + std::to_string(frame));
             vanish.push_back(s.frame);
         }
-        vanish.push_back("ClearCell 3 3");
+        vanish.push_back("ClearCell 3 0");
         vanish.push_back(s.frame);
         EXPECT_EQ(CallLog(), vanish) << s.speed;
-        EXPECT_EQ(Game.board[CellIndex(3, 3)], EmptyCell);
+        EXPECT_EQ(Game.board[CellIndex(3, 0)], EmptyCell);
         EXPECT_EQ(Game.board[CellIndex(5, 3)], 4);
 
         ClearCallLog();
