@@ -320,8 +320,8 @@ TEST(Pacing, PausesKeepTheirDeadlinesWhateverTheDrawingTakes) {
     ScriptDrawingCost(2);
     ClickCell(2, 3);
     ClickCell(4, 3); // two steps of three drawings, then the landing of three balls
-    EXPECT_EQ(Pauses(), (Log{"Pause 14", "Pause 14", "Pause 50", "Pause 44", "Pause 44",
-                             "Pause 44", "Pause 44", "Pause 44"}));
+    EXPECT_EQ(Pauses(), (Log{"Pause 14", "Pause 14", "Pause 50", "Pause 44", "Pause 44", "Pause 44",
+                             "Pause 44", "Pause 44"}));
     ClearCallLog();
     for (int32_t column = 0; column < 4; column++) {
         Put(column, 0, 6);
