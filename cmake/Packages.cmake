@@ -15,7 +15,8 @@ foreach(arch ${BRIMZO_WINDOWS_ARCHES})
     set(package_command ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/make_package.py
         ${CMAKE_BINARY_DIR}/windows-${arch}/dist ${PROJECT_SOURCE_DIR}/docs/README.txt)
     add_custom_command(OUTPUT ${zip} COMMAND ${package_command} ${zip}
-        DEPENDS windows_${arch} ${PROJECT_SOURCE_DIR}/docs/README.txt
+        DEPENDS windows_${arch} ${CMAKE_BINARY_DIR}/windows-${arch}/dist/brimzo.exe
+                ${PROJECT_SOURCE_DIR}/docs/README.txt
                 ${PROJECT_SOURCE_DIR}/scripts/make_package.py
         COMMENT "Packing ${zip}")
     list(APPEND package_files ${zip})
