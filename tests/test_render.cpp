@@ -186,31 +186,6 @@ TEST_F(Composition, BoardOnlyRedrawLeavesTheRestAndEmptiedCellsShowTheBackground
     EXPECT_EQ(CallLog().back(), "Present 232 97 40 40");
 }
 
-TEST_F(Composition, AWholeTurnDrawsIntoTheBackBuffer) {
-    std::vector<uint8_t> sheet = CodedPicture(1000, 760);
-    ASSERT_TRUE(WriteRgbPng("coded.png", sheet.data(), 1000, 760));
-    Load("coded.png");
-    Game.board[CellIndex(2, 2)] = 3;
-    Game.nextBalls[0] = {2, 3, 1};
-    Game.nextBalls[1] = {7, 7, 5};
-    Game.nextBalls[2] = {0, 8, 6};
-    Game.randomState = 77;
-    RedrawScreen(true, true, true);
-    ClickCell(2, 2);
-    ClickCell(3, 3); // down through the mark at (2, 3), then right; then the three land
-    auto shows = [](int32_t column, int32_t row, int32_t sheetX, int32_t sheetY) {
-        Source got = ScreenSource(7 + 45 * column + 11, 7 + 45 * row + 13);
-        return got.x == sheetX + 11 && got.y == sheetY + 13;
-    };
-    EXPECT_TRUE(shows(3, 3, 0, 40 * 3));    // the ball at rest in its new cell
-    EXPECT_TRUE(shows(2, 2, 97, 97 + 280)); // its old cell wiped to the background
-    EXPECT_TRUE(shows(2, 3, 0, 40 * 1));    // the landed balls at rest
-    EXPECT_TRUE(shows(7, 7, 0, 40 * 5));
-    for (const NextBall& ball : Game.nextBalls) { // and the new announcement
-        EXPECT_TRUE(shows(ball.column, ball.row, 40 * 24, 40 * ball.colour));
-    }
-}
-
 TEST_F(Composition, ASmallSheetDrawsOnlyWhatItHolds) {
     std::vector<uint8_t> sheet = CodedPicture(300, 200);
     ASSERT_TRUE(WriteRgbPng("small.png", sheet.data(), 300, 200));

@@ -331,8 +331,35 @@ def open_options(game):
     return dialog
 
 
-def case_options(args):
-    """A new speed, a silenced sound and the other skin, shown at once and stored at exit."""
+def colour_count(picture, x, y, width, height, colour):
+    rows = picture.block(x, y, width, height)
+    return sum(1 for row in rows for i in range(0, len(row), 3) if tuple(row[i:i + 3]) == colour)
+
+
+def about_links_light_up(game):
+    game.click(590, 30)
+    about = game.find_window("^About Brimzo!$")
+    expect_centred(game, about)
+    link, lit = (0, 0, 255), (51, 102, 255)
+    game.origin = game.window_position(about)  # captures of the dialog's corner
+    shot = game.capture()
+    check(colour_count(shot, 0, 0, 290, 160, link) > 0, "the links drawn in blue")
+    check(colour_count(shot, 0, 0, 290, 160, lit) == 0, "none lit yet")
+    game.move(144, 60)  # over the first link
+    check(eventually(lambda: colour_count(game.capture(), 0, 0, 290, 160, lit) > 0),
+          "the link under the pointer lights up")
+    game.move(20, 150)  # off it, onto the dialog itself beside the Ok button
+    check(eventually(lambda: colour_count(game.capture(), 0, 0, 290, 160, lit) == 0),
+          "and goes back to blue")
+    game.key("Escape", window=about)
+    check(game.wait_gone(about, "^About Brimzo!$"), "Escape closes About")
+    game.origin = game.window_position()
+
+
+def case_dialogs(args):
+    """About's links light up under the pointer. Options: a new speed, a silenced sound and the
+    other skin, shown at once; Change picks a wave file for its row's slot, a cancelled choice
+    keeps the old one; all stored at exit."""
     brimzo = Picture(os.path.join(args.assets, "brimzo.png"))
     meadow = Picture(os.path.join(args.assets, "meadow.png"))
     with Game(args.exe, args.assets, args.prefix) as game:
@@ -340,6 +367,7 @@ def case_options(args):
         game.start()
         check(game.capture().block(420, 420, 200, 30) == brimzo.block(420, 700, 200, 30),
               "the default skin first")
+        about_links_light_up(game)
         dialog = open_options(game)
         game.key("shift+Tab", window=dialog)  # from Ok back to the speed field
         game.type_text("250")
@@ -352,43 +380,6 @@ def case_options(args):
               "the window behind the dialog shows the other skin at once")
         game.key("Escape", window=dialog)  # applies as Ok does
         check(game.wait_gone(dialog, "^Options$"), "Escape closes the dialog")
-        check(game.quit() == 0, "exit code 0")
-        check(game.value("OPTIONS", "AnimationSpeed") == "250", "the new speed stored")
-        check(game.value("OPTIONS", "WrongMove") == "0", "Shape Complete (slot 3) switched off")
-        for key in ("SelectedBall", "ShapeComplete", "BallMovement"):
-            check(game.value("OPTIONS", key) == "1", "%s still on" % key)
-        check(game.value("OPTIONS", "Skin") == "meadow.png", "the other skin stored")
-
-
-def colour_count(picture, x, y, width, height, colour):
-    rows = picture.block(x, y, width, height)
-    return sum(1 for row in rows for i in range(0, len(row), 3) if tuple(row[i:i + 3]) == colour)
-
-
-def case_sound_file_and_links(args):
-    """Change picks a wave file for its row's slot, a cancelled choice keeps the old one, and
-    the About links light up under the pointer."""
-    with Game(args.exe, args.assets, args.prefix) as game:
-        game.write_ini("[WINDOW]\nPosX=120\nPosY=90\n")
-        game.start()
-        game.click(590, 30)
-        about = game.find_window("^About Brimzo!$")
-        expect_centred(game, about)
-        x, y = game.window_position(about)
-        link, lit = (0, 0, 255), (51, 102, 255)
-        game.origin = (x, y)  # captures of the dialog's corner from here on
-        shot = game.capture()
-        check(colour_count(shot, 0, 0, 290, 160, link) > 0, "the links drawn in blue")
-        check(colour_count(shot, 0, 0, 290, 160, lit) == 0, "none lit yet")
-        game.move(144, 60)  # over the first link
-        check(eventually(lambda: colour_count(game.capture(), 0, 0, 290, 160, lit) > 0),
-              "the link under the pointer lights up")
-        game.move(20, 150)  # off it, onto the dialog itself beside the Ok button
-        check(eventually(lambda: colour_count(game.capture(), 0, 0, 290, 160, lit) == 0),
-              "and goes back to blue")
-        game.key("Escape", window=about)
-        check(game.wait_gone(about, "^About Brimzo!$"), "Escape closes About")
-        game.origin = game.window_position()
 
         dialog = open_options(game)
         game.key(*["Tab"] * 10, window=dialog)  # Change of row 2, "Shape Complete": slot 3
@@ -405,6 +396,11 @@ def case_sound_file_and_links(args):
         game.key("Escape", window=dialog)
         check(game.wait_gone(dialog, "^Options$"), "the Options dialog closes")
         check(game.quit() == 0, "exit code 0")
+        check(game.value("OPTIONS", "AnimationSpeed") == "250", "the new speed stored")
+        check(game.value("OPTIONS", "WrongMove") == "0", "Shape Complete (slot 3) switched off")
+        for key in ("SelectedBall", "ShapeComplete", "BallMovement"):
+            check(game.value("OPTIONS", key) == "1", "%s still on" % key)
+        check(game.value("OPTIONS", "Skin") == "meadow.png", "the other skin stored")
         chosen = game.value("SOUND", "WrongMove")
         check(chosen.lower().endswith("\\jump.wav") and len(chosen) > len("jump.wav"),
               "slot 3 holds the chosen file's full path: %r" % chosen)

@@ -32,10 +32,6 @@ class Picture:
         self.width, self.height = int(header[1]), int(header[2])
         self.data = ppm[at:]
 
-    def pixel(self, x, y):
-        i = 3 * (y * self.width + x)
-        return tuple(self.data[i:i + 3])
-
     def block(self, x, y, width, height):
         return [self.data[3 * ((y + row) * self.width + x):3 * ((y + row) * self.width + x + width)]
                 for row in range(height)]

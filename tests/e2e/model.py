@@ -60,10 +60,6 @@ def decode_saved_game(first, second):
             "board": board, "next": next_balls}
 
 
-def default_leader_data():
-    return ("4272696D7A6F212020303031303000" * 30), "1879172880"
-
-
 def encode_leader_tables(tables):
     """Three lists of ten 14-character lines, as the Data and CRC values of the file."""
     block = b"".join(line.encode("latin-1") + b"\0" for table in tables for line in table)
