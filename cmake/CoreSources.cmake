@@ -26,3 +26,5 @@ set(BRIMZO_HOSTED_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../store/profile_memory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/plain_file_posix.cpp
 )
+# Pixel buffers in plain memory: the browser and the tools (the tests count theirs).
+set(BRIMZO_MEMORY_PIXEL_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../shell/pixels_in_memory.cpp)

@@ -14,6 +14,7 @@ add_executable(brimzo_web
     ${BRIMZO_CORE_SOURCES}
     ${BRIMZO_RENDER_SOURCES}
     ${BRIMZO_HOSTED_SOURCES}
+    ${BRIMZO_MEMORY_PIXEL_SOURCES}
     web/main_web.cpp
     web/platform_web.cpp
     web/dialogs_web.cpp

@@ -26,9 +26,6 @@ constexpr int SecondLink = 12322;
 constexpr const char* FirstAddress = BRIMZO_FIRST_LINK;
 constexpr const char* SecondAddress = BRIMZO_SECOND_LINK;
 
-// The dialog's rows in order: check box 101 + row, preview 201 + row, Change 301 + row.
-constexpr int32_t RowSlot[4] = {BounceSoundSlot, RemovalSoundSlot, MoveSoundSlot, RefusedMoveSlot};
-
 int32_t SkinCount;
 int32_t SkinIndex;
 bool LinkHovered[2];
@@ -48,7 +45,7 @@ void InitOptions(HWND dialog) {
     CenterDialog(dialog);
     SetDlgItemInt(dialog, SpeedEdit, static_cast<UINT>(AnimationSpeed), FALSE);
     for (int row = 0; row < 4; row++) {
-        if (SoundEnabled[RowSlot[row]] != 0) {
+        if (SoundEnabled[OptionsRowSlot[row]] != 0) {
             CheckDlgButton(dialog, 101 + row, BST_CHECKED);
         }
     }
@@ -76,11 +73,7 @@ void ChangeSkin(HWND dialog, int32_t delta) {
     StepSkin(delta);
     EnableSkinButtons(dialog);
     KeepFocus(dialog, delta);
-    FreeSkin();
-    LoadSkin();
-    SelectSkin();
-    SetDlgItemTextA(dialog, SkinText, SkinDescription ? SkinDescription : "");
-    RedrawScreen(true, true, true);
+    SetDlgItemTextA(dialog, SkinText, SwitchSkin());
 }
 
 // Ok and Escape alike: the dialog has no way to close without applying.
@@ -88,7 +81,8 @@ void ApplyOptions(HWND dialog) {
     AnimationSpeed = SpeedFromField(GetDlgItemInt(dialog, SpeedEdit, nullptr, FALSE));
     SetTimer(MainWindow, 1, BounceTimerPeriod(), nullptr);
     for (int row = 0; row < 4; row++) {
-        SoundEnabled[RowSlot[row]] = IsDlgButtonChecked(dialog, 101 + row) == BST_CHECKED ? 1 : 0;
+        SoundEnabled[OptionsRowSlot[row]] =
+            IsDlgButtonChecked(dialog, 101 + row) == BST_CHECKED ? 1 : 0;
     }
     EndDialog(dialog, 1);
 }
@@ -182,9 +176,9 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return 1;
     }
     if (IdIs(wParam, 201, 204)) {
-        PlaySoundSlot(PreviewSlotOffset + RowSlot[LOWORD(wParam) - 201], false);
+        PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[LOWORD(wParam) - 201], false);
     } else if (IdIs(wParam, 301, 304)) {
-        ChooseWaveFile(dialog, RowSlot[LOWORD(wParam) - 301]);
+        ChooseWaveFile(dialog, OptionsRowSlot[LOWORD(wParam) - 301]);
     } else if (IdIs(wParam, PreviousSkin, NextSkin)) {
         ChangeSkin(dialog, LOWORD(wParam) == PreviousSkin ? -1 : 1);
     }

@@ -1,7 +1,10 @@
-// What the dialogs accept, apart from any window: a leader's name and an animation speed.
+// What the dialogs accept, apart from any window: a leader's name and an animation speed; and
+// the sound slot of each row of Options.
 #pragma once
 
 #include <cstdint>
+
+#include "render/sound.h"
 
 enum class NameVerdict { Accepted, TooLong, NotLatin };
 
@@ -11,3 +14,7 @@ const char* NameWarning(NameVerdict verdict);
 
 // The speed field as the dialog reads it, unsigned; what is below 1 taken as signed is 100.
 int32_t SpeedFromField(uint32_t field);
+
+// The rows of Options in order: check box 101 + row, preview 201 + row, Change 301 + row.
+constexpr int32_t OptionsRowSlot[4] = {BounceSoundSlot, RemovalSoundSlot, MoveSoundSlot,
+                                       RefusedMoveSlot};

@@ -218,13 +218,8 @@ void Shutdown() {
     char typed[LeaderNameBufferSize];
     NameTypedSoFar(typed, sizeof typed);
     SettleInterruptedGameOver(typed);
-    if (!SaveSettings()) {
-        char message[PathBufferSize + 120];
-        std::snprintf(message, sizeof message,
-                      "Unable to save the settings file %s: the options, the game and the "
-                      "leaders of this run are lost!",
-                      SettingsPath);
-        MessageBoxA(nullptr, message, "Brimzo!", MB_ICONHAND);
+    if (!SaveSettings()) { // the window is on its way out: the message has no owner
+        MessageBoxA(nullptr, UnsavedSettingsMessage(), "Brimzo!", MB_ICONHAND);
     }
     if (FullScreen != 0) {
         LeaveFullScreenMode();

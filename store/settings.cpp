@@ -154,3 +154,12 @@ bool SaveSettings() {
     }
     return ReplaceProfileFile(replacement, SettingsPath);
 }
+
+const char* UnsavedSettingsMessage() {
+    static char message[PathBufferSize + 120];
+    std::snprintf(message, sizeof message,
+                  "Unable to save the settings file %s: the options, the game and the leaders "
+                  "of this run are lost!",
+                  SettingsPath);
+    return message;
+}

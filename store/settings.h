@@ -29,3 +29,4 @@ void WriteSettingString(const char* section, const char* key, const char* text);
 
 void LoadSettings();
 bool SaveSettings(); // false when the file could not be written: it is then left as it was
+const char* UnsavedSettingsMessage(); // what to tell the player then

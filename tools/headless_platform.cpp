@@ -4,19 +4,6 @@
 
 #include "shell/platform.h"
 
-bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height) {
-    int32_t stride = PixelRowStride(width);
-    auto* pixels = static_cast<uint8_t*>(
-        std::calloc(static_cast<size_t>(stride) * static_cast<size_t>(height), 1));
-    *buffer = PixelBuffer{pixels, pixels ? width : 0, pixels ? height : 0, stride, nullptr};
-    return pixels != nullptr;
-}
-
-void FreePixelBuffer(PixelBuffer* buffer) {
-    std::free(buffer->pixels);
-    *buffer = PixelBuffer{};
-}
-
 void PresentRect(int32_t, int32_t, int32_t, int32_t) {}
 void PlayWaveFile(const char*, uint32_t) {}
 void SleepMilliseconds(uint32_t) {}

@@ -26,9 +26,6 @@ constexpr int32_t NextSkin = 602;
 constexpr int32_t SkinText = 701;
 constexpr int32_t SkinCapacity = 64;
 
-// The dialog's rows in order: check box 101 + row, preview 201 + row, Change 301 + row.
-constexpr int32_t RowSlot[4] = {BounceSoundSlot, RemovalSoundSlot, MoveSoundSlot, RefusedMoveSlot};
-
 char SkinNames[SkinCapacity][PathBufferSize];
 int32_t SkinCount;
 int32_t SkinIndex;
@@ -121,7 +118,7 @@ void InitOptions() {
     std::snprintf(speed, sizeof speed, "%u", static_cast<unsigned>(AnimationSpeed));
     JsSetItemText(OptionsDialogTemplate, SpeedEdit, speed);
     for (int32_t row = 0; row < 4; row++) {
-        JsCheckItem(101 + row, SoundEnabled[RowSlot[row]] != 0);
+        JsCheckItem(101 + row, SoundEnabled[OptionsRowSlot[row]] != 0);
     }
     CountSkins();
     EnableSkinButtons();
@@ -143,11 +140,7 @@ void ChangeSkin(int32_t delta) {
     StepSkin(delta);
     EnableSkinButtons();
     KeepFocus(delta);
-    FreeSkin();
-    LoadSkin();
-    SelectSkin();
-    JsSetItemText(OptionsDialogTemplate, SkinText, SkinDescription ? SkinDescription : "");
-    RedrawScreen(true, true, true);
+    JsSetItemText(OptionsDialogTemplate, SkinText, SwitchSkin());
 }
 
 // The page asks for the file before it sends the command, and sends none when the choice is
@@ -180,7 +173,7 @@ void ApplyOptions() {
     AnimationSpeed = SpeedFromField(FieldNumber(field));
     SetBounceTimer(BounceTimerPeriod());
     for (int32_t row = 0; row < 4; row++) {
-        SoundEnabled[RowSlot[row]] = JsItemChecked(101 + row) ? 1 : 0;
+        SoundEnabled[OptionsRowSlot[row]] = JsItemChecked(101 + row) ? 1 : 0;
     }
 }
 
@@ -193,9 +186,9 @@ int32_t RunOptions() {
             break;
         }
         if (id >= 201 && id <= 204) {
-            PlaySoundSlot(PreviewSlotOffset + RowSlot[id - 201], false);
+            PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[id - 201], false);
         } else if (id >= 301 && id <= 304) {
-            ChooseWaveFile(RowSlot[id - 301]);
+            ChooseWaveFile(OptionsRowSlot[id - 301]);
         } else if (id == PreviousSkin || id == NextSkin) {
             ChangeSkin(id == PreviousSkin ? -1 : 1);
         }

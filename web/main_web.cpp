@@ -230,12 +230,7 @@ void Shutdown() {
     NameTypedSoFar(typed, sizeof typed);
     SettleInterruptedGameOver(typed);
     if (!StoreSettings()) {
-        char message[PathBufferSize + 120];
-        std::snprintf(message, sizeof message,
-                      "Unable to save the settings file %s: the options, the game and the "
-                      "leaders of this run are lost!",
-                      SettingsPath);
-        ShowStopMessage(message, "Brimzo!");
+        ShowStopMessage(UnsavedSettingsMessage(), "Brimzo!");
     }
     if (FullScreen != 0) {
         LeaveFullScreenMode();

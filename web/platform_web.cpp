@@ -3,7 +3,6 @@
 #include <emscripten.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 
 #include "render/draw.h"
@@ -85,19 +84,6 @@ void StopForever() {
     FlushPicture();
     JsStopped();
     WaitForever();
-}
-
-bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height) {
-    int32_t stride = PixelRowStride(width);
-    auto* pixels = static_cast<uint8_t*>(
-        std::calloc(static_cast<size_t>(stride) * static_cast<size_t>(height), 1));
-    *buffer = PixelBuffer{pixels, pixels ? width : 0, pixels ? height : 0, stride, nullptr};
-    return pixels != nullptr;
-}
-
-void FreePixelBuffer(PixelBuffer* buffer) {
-    std::free(buffer->pixels);
-    *buffer = PixelBuffer{};
 }
 
 void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height) {
