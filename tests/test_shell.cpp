@@ -135,9 +135,12 @@ TEST(Display, UnsupportedModeRefusesEveryRequest) {
     ScriptDisplay(false, true);
     ProbeFullScreenMode(32);
     EXPECT_TRUE(FullScreenUnsupported);
-    FullScreen = 1; // as the file asks: the window it stays
+    FullScreen = 1;        // as the file asks: the window it stays
+    ApplyActivation(true); // the window is made active while it is made: start-up decides
     SettleFullScreenSetting();
     EXPECT_EQ(FullScreen, 0);
+    EnterStoredFullScreen();
+    EXPECT_EQ(CallLog(), (Log{"FindMode 32"}));
     ClearCallLog();
     RequestFullScreenToggle();
     EXPECT_EQ(CallLog(),
@@ -150,8 +153,6 @@ TEST(Display, ToggleActivationAndFailure) {
     FreshWindow();
     ProbeFullScreenMode(16);
     FullScreen = 1;
-    ApplyActivation(true); // the window is made active while it is made: start-up decides
-    EXPECT_EQ(CallLog(), (Log{"FindMode 16"}));
     EnterStoredFullScreen();
     EXPECT_EQ(FullScreen, 1);
     PosX = 120;
@@ -275,6 +276,7 @@ TEST(Keyboard, ButtonKeysAndTheMouseOverTheBoard) {
         ClearCallLog();
         TrackHover(move.x, move.y);
         EXPECT_EQ(CallLog(), move.drawn) << move.x << ", " << move.y;
+        EXPECT_EQ(FocusShown, move.drawn.empty());
     }
     FocusShown = false;
     ClearCallLog();

@@ -82,6 +82,7 @@ TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {
     SetProfileValue(Ini, "WINDOW", "PosX", "-7");
     SetProfileValue(Ini, "WINDOW", "PosY", "33");
     SetProfileValue(Ini, "OPTIONS", "ShapeComplete", "0");
+    SetProfileValue(Ini, "OPTIONS", "SelectedBall", "0");
     SetProfileValue(Ini, "OPTIONS", "WrongMove", "5");
     SetProfileValue(Ini, "OPTIONS", "Skin", std::string(300, 's'));
     SetProfileValue(Ini, "GAME", "LastLeaderName", std::string(40, 'n'));
@@ -105,8 +106,9 @@ TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {
     EXPECT_STREQ(SoundFile[1], "cantmove.wav");
     EXPECT_STREQ(SoundFile[0], "a.wav");
     EXPECT_EQ(FullScreen, 1);
-    EXPECT_EQ(SoundEnabled[0], 1);
+    EXPECT_EQ(SoundEnabled[0], 0);
     EXPECT_EQ(SoundEnabled[1], 0);
+    EXPECT_EQ(SoundEnabled[2], 1);
     EXPECT_EQ(SoundEnabled[3], 5); // any nonzero value is on, kept as read
 
     for (int32_t value : {-7, 0, 2147483647, -2147483647 - 1}) {
@@ -258,17 +260,23 @@ TEST(Settings, ProfileFilesKeepToTheirCapacity) {
     exact += tail;
     ASSERT_TRUE(SetProfileFileText("big.ini", exact.c_str(), ProfileTextCapacity));
     ASSERT_FALSE(SetProfileFileText("big.ini", exact.c_str(), ProfileTextCapacity + 1));
-    for (size_t room = 0; room < 40; room++) {
-        std::string before = exact.substr(0, head.size()) + exact.substr(head.size() + 40 - room);
+    char ten[10]; // a text as long as the buffer loses its last byte to the zero
+    ASSERT_TRUE(SetProfileFileText("ten.ini", "0123456789", 10));
+    EXPECT_EQ(ProfileFileText("ten.ini", ten, sizeof ten), 10);
+    EXPECT_STREQ(ten, "012345678");
+    for (size_t room = 0; room <= 60; room++) {
+        std::string before = exact.substr(0, head.size()) + exact.substr(head.size() + 60 - room);
         SetProfileFileText("big.ini", before.c_str(), static_cast<int32_t>(before.size()));
         const char* writes[][2] = {{"B", "k"}, {"B", "new"}, {"A", "new"}, {"C", "new"}};
         for (const auto& write : writes) {
             bool written = WriteProfileText(write[0], write[1], "value", "big.ini");
             char after[ProfileTextCapacity + 1];
-            int32_t length = ProfileFileText("big.ini", after, sizeof after);
-            EXPECT_EQ(written,
-                      length != static_cast<int32_t>(before.size()) || std::string(after) != before)
-                << room << write[0] << write[1];
+            ProfileFileText("big.ini", after, sizeof after);
+            if (written) {
+                EXPECT_EQ(ProfileValue("big.ini", write[0], write[1]), "value") << room;
+            } else {
+                EXPECT_TRUE(after == before) << room << write[0] << write[1];
+            }
             SetProfileFileText("big.ini", before.c_str(), static_cast<int32_t>(before.size()));
         }
     }
@@ -282,6 +290,7 @@ TEST(SavedGame, RestoredGameIsTheGameThatWasSaved) {
     Game.score = 4321;
     Game.randomState = 987654321u;
     Game.board[CellIndex(2, 7)] = 6;
+    Game.nextBalls[0] = {8, 8, 3};
     GameState before = Game;
     SaveSettings();
     std::string first = ProfileValue(Ini, "GAME", "SaveData1");
@@ -340,6 +349,7 @@ TEST(SavedGame, RecordsThatPassTheCheckButBreakTheRulesAreRefused) {
     };
     EXPECT_FALSE(refuses([](SavedGame&) {}));
     EXPECT_FALSE(refuses([](SavedGame& g) { g.nextBalls[0] = {0, 1, 0}; })); // column 0, colour 0
+    EXPECT_FALSE(refuses([](SavedGame& g) { g.nextBalls[0] = {1, 0, 6}; })); // row 0, colour 6
     EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].column = -1; }));
     EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].row = 9; }));
     EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].colour = -1; }));
@@ -392,6 +402,10 @@ TEST(Leaders, QualifyInsertAndShift) {
     EXPECT_STREQ(LeaderLineAt(2), "         00250");
     EXPECT_STREQ(LeaderLineAt(3), DefaultLeaderLine);
     EXPECT_STREQ(LeaderLineAt(9), DefaultLeaderLine);
+    Game.score = 50; // below every line: nothing changes
+    InsertLeader();
+    EXPECT_STREQ(LeaderLineAt(9), DefaultLeaderLine);
+    EXPECT_STREQ(LeaderTables[Squares][0], DefaultLeaderLine);
     std::memcpy(LeaderTables[Lines][8], "Nine     00090", LeaderLineLength);
     std::memcpy(LeaderTables[Lines][9], "Ten      00080", LeaderLineLength);
     Game.score = 99999;
