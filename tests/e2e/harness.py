@@ -3,6 +3,7 @@ captures the screen with ImageMagick, and reads brimzo.ini after the game quits.
 it starts it ends by its own id."""
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -20,17 +21,9 @@ class Picture:
     def __init__(self, path):
         ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True,
                              capture_output=True).stdout
-        header = []
-        at = 0
-        while len(header) < 4:  # P6, width, height, maximum
-            end = at
-            while ppm[end:end + 1] not in (b" ", b"\n"):
-                end += 1
-            if end > at:
-                header.append(ppm[at:end])
-            at = end + 1
-        self.width, self.height = int(header[1]), int(header[2])
-        self.data = ppm[at:]
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", ppm)  # then the samples
+        self.width, self.height = int(header.group(1)), int(header.group(2))
+        self.data = ppm[header.end():]
 
     def block(self, x, y, width, height):
         return [self.data[3 * ((y + row) * self.width + x):3 * ((y + row) * self.width + x + width)]
