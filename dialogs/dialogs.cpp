@@ -16,11 +16,6 @@
 #include "store/settings.h"
 
 namespace {
-constexpr int NameEdit = 401;
-constexpr int SpeedEdit = 501;
-constexpr int PreviousSkin = 601;
-constexpr int NextSkin = 602;
-constexpr int SkinText = 701;
 constexpr int FirstLink = 12321;
 constexpr int SecondLink = 12322;
 constexpr const char* FirstAddress = BRIMZO_FIRST_LINK;

@@ -76,7 +76,7 @@ void WriteSettingString(const char* section, const char* key, const char* text) 
 
 // A directory too long for the path buffer leaves the path empty: the game then runs on its
 // defaults and writes nothing, rather than reading or writing a file at a cut path.
-static void FormSettingsPath() {
+void FormSettingsPath() {
     char directory[PathBufferSize];
     uint32_t length = CurrentDirectory(directory, sizeof directory);
     SettingsPath[0] = '\0';

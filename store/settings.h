@@ -27,6 +27,7 @@ void ReadSettingString(const char* section, const char* key, char* buffer, const
                        uint32_t size);
 void WriteSettingString(const char* section, const char* key, const char* text);
 
+void FormSettingsPath(); // from the current directory; LoadSettings forms it first thing
 void LoadSettings();
 bool SaveSettings(); // false when the file could not be written: it is then left as it was
 const char* UnsavedSettingsMessage(); // what to tell the player then

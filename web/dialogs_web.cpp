@@ -19,11 +19,6 @@
 #include "web/web.h"
 
 namespace {
-constexpr int32_t NameEdit = 401;
-constexpr int32_t SpeedEdit = 501;
-constexpr int32_t PreviousSkin = 601;
-constexpr int32_t NextSkin = 602;
-constexpr int32_t SkinText = 701;
 constexpr int32_t SkinCapacity = 64;
 
 char SkinNames[SkinCapacity][PathBufferSize];

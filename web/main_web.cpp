@@ -2,7 +2,6 @@
 // program's WinMain and Shutdown, with the page in place of the window.
 #include <emscripten.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "game/game.h"
@@ -40,16 +39,10 @@ EM_JS(void, JsOpenHelp, (), { Module.page.openHelp(); });
 // The stored text becomes the settings file where LoadSettings looks for it; none stored is a
 // first start, as with no brimzo.ini beside the Windows program.
 void LoadStoredSettings() {
-    char directory[PathBufferSize];
-    uint32_t length = CurrentDirectory(directory, sizeof directory);
-    if (length == 0 || length >= sizeof directory) {
-        return;
-    }
-    char path[PathBufferSize + 16];
-    std::snprintf(path, sizeof path, "%s\\%s", directory, SettingsFileName);
+    FormSettingsPath();
     int32_t stored = JsStoredText(ProfileText, sizeof ProfileText);
-    if (stored >= 0) {
-        SetProfileFileText(path, ProfileText, stored); // one too large for it reads as none
+    if (SettingsPath[0] != '\0' && stored >= 0) {
+        SetProfileFileText(SettingsPath, ProfileText, stored); // one too large reads as none
     }
 }
 
