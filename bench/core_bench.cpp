@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench/random_play.h"
-#include "game/game.h"
+#include "game/turn.h"
 #include "tests/double/double.h"
 #include "tests/path_oracle.h"
 

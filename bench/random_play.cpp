@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/game.h"
+#include "game/turn.h"
 
 bool PlayRandomMove(std::mt19937& random, std::vector<int32_t>& balls,
                     std::vector<int32_t>& empties) {

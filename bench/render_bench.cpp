@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/game.h"
+#include "game/turn.h"
 #include "render/animate.h"
 #include "render/draw.h"
 #include "render/skin.h"

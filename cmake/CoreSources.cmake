@@ -11,6 +11,7 @@ set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../shell/keys.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/animate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/sound.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../store/profile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/leaders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/savegame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/settings.cpp

@@ -13,6 +13,7 @@
 #include "render/sound.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
+#include "store/leaders.h"
 #include "store/settings.h"
 
 namespace {

@@ -61,10 +61,8 @@ void ChooseNextBalls() {
     }
 }
 
-void NewGame() {
-    if (Game.ballSelected) {
-        DeselectBall();
-    }
+void DealGame() {
+    Game.ballSelected = false;
     ClearBoard();
     PlaceStartingBalls();
     ChooseNextBalls();

@@ -1,5 +1,5 @@
-// The game in progress and the rules that change it. Nothing here knows the platform:
-// drawing, sounds, pauses and dialogs go through render/, store/ and shell/platform.h.
+// The game in progress and the rules that change it. The rules know nothing else: drawing,
+// sounds, pauses and dialogs belong to the turn (game/turn.h) and the layers above.
 #pragma once
 
 #include <cstdint>
@@ -49,22 +49,15 @@ int32_t RandomBelow(int32_t n);
 void SeedRandom(uint32_t value);
 void ClearBoard();
 void ChooseNextBalls();
-void NewGame();
+void DealGame(); // a new board and announced balls, score 0, nothing selected
 
 // selection and moving
 void SelectBall(int32_t column, int32_t row);
-void DeselectBall();
 bool FindPath(int32_t column, int32_t row);
-void MoveBall();
+int8_t MoveBallAlongPath(); // the ball goes from the path's first cell to its last: its colour
 
 // shapes
 int32_t CheckShapes();
 void MarkCell(int32_t column, int32_t row, bool* flag);
 int32_t CountGroup(int32_t row, int32_t column, int32_t colour);
 void MarkGroup(int32_t row, int32_t column, int32_t colour);
-
-// the turn
-void ClickCell(int32_t column, int32_t row);
-bool SpawnNextBalls();
-void RemoveMarkedBalls();
-void SettleInterruptedGameOver(const char* typedName); // the teardown, during name entry

@@ -2,8 +2,6 @@
 // the shortest, and among equally short ones the walk back from the target prefers the
 // neighbour to the right, then left, then below, then above.
 #include "game/game.h"
-#include "render/animate.h"
-#include "render/draw.h"
 
 namespace {
 constexpr int32_t Blocked = 0;
@@ -21,11 +19,6 @@ void SelectBall(int32_t column, int32_t row) {
     Game.selectedRow = static_cast<int8_t>(row);
     Game.ballSelected = true;
     Game.selectedColour = Game.board[CellIndex(column, row)];
-}
-
-void DeselectBall() {
-    DrawBall(Game.selectedColumn, Game.selectedRow, Game.selectedColour, 0);
-    Game.ballSelected = false;
 }
 
 static bool OnBoard(int32_t column, int32_t row) {
@@ -99,11 +92,11 @@ bool FindPath(int32_t column, int32_t row) {
     return true;
 }
 
-void MoveBall() {
+int8_t MoveBallAlongPath() {
     int32_t origin = CellIndex(Game.pathColumn[1], Game.pathRow[1]);
     int32_t target = CellIndex(Game.pathColumn[Game.pathLength], Game.pathRow[Game.pathLength]);
     int8_t colour = Game.board[origin];
     Game.board[target] = colour;
     Game.board[origin] = EmptyCell;
-    AnimateMove(colour);
+    return colour;
 }

@@ -1,9 +1,9 @@
-// One click on a board cell: select, refuse, or move and then remove shapes or spawn.
+#include "game/turn.h"
+
 #include <cstdio>
 #include <cstring>
 
 #include "dialogs/rules.h"
-#include "game/game.h"
 #include "render/animate.h"
 #include "render/draw.h"
 #include "render/sound.h"
@@ -16,6 +16,22 @@ constexpr int32_t GameOverEmptyCells = 3;
 bool AskingLeaderName;
 char NameBeforeAsking[LeaderNameBufferSize]; // the name the dialog offered
 } // namespace
+
+void NewGame() {
+    if (Game.ballSelected) {
+        DeselectBall();
+    }
+    DealGame();
+}
+
+void DeselectBall() {
+    DrawBall(Game.selectedColumn, Game.selectedRow, Game.selectedColour, 0);
+    Game.ballSelected = false;
+}
+
+void MoveBall() {
+    AnimateMove(MoveBallAlongPath());
+}
 
 static void MoveAnnouncedBallOffTarget(int32_t column, int32_t row) {
     for (NextBall& ball : Game.nextBalls) {

@@ -15,7 +15,6 @@ char* SkinDescription;
 const PixelBuffer* SelectedSkin;
 
 namespace {
-constexpr const char* DefaultSkin = "brimzo.png";
 constexpr const char* DescriptionKey = "AboutSkinner";
 // A sheet's layout is 1000 x 760; a file that claims more than this is refused before a single
 // row is made, however large its header says it is.

@@ -3,13 +3,6 @@
 #include "shell/platform.h"
 #include "store/settings.h"
 
-const SoundSlotInfo SoundSlots[SoundSlotCount] = {
-    {"SelectedBall", "jump.wav"},
-    {"ShapeComplete", "cantmove.wav"},
-    {"BallMovement", "move.wav"},
-    {"WrongMove", "destroy.wav"},
-};
-
 void PlaySoundSlot(int32_t slot, bool noStop) {
     int32_t played = slot;
     if (slot < PreviewSlotOffset) {

@@ -1,6 +1,6 @@
 #include "shell/input.h"
 
-#include "game/game.h"
+#include "game/turn.h"
 #include "render/draw.h"
 #include "shell/keys.h"
 #include "shell/platform.h"

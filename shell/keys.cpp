@@ -1,6 +1,6 @@
 #include "shell/keys.h"
 
-#include "game/game.h"
+#include "game/turn.h"
 #include "render/draw.h"
 
 bool FocusShown = false;

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "dialogs/dialogs.h"
-#include "game/game.h"
+#include "game/turn.h"
 #include "render/animate.h"
 #include "render/draw.h"
 #include "render/skin.h"
@@ -18,6 +18,7 @@
 #include "shell/keys.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
+#include "store/leaders.h"
 #include "store/settings.h"
 
 HINSTANCE Instance;

@@ -4,10 +4,11 @@
 #include <cstring>
 
 #include "game/game.h"
-#include "store/settings.h"
+#include "store/profile.h"
 
 const char DefaultLeaderLine[LeaderLineSize] = "Brimzo!  00100";
 LeaderTable LeaderTables[LeaderModeCount];
+char LastLeaderName[LeaderNameBufferSize] = "";
 
 namespace {
 constexpr int32_t ScoreStart = 9;

@@ -11,12 +11,14 @@ constexpr int32_t LeaderModeCount = 3;
 constexpr int32_t LeaderBlockSize = LeaderModeCount * LeaderLineCount * LeaderLineSize; // 450
 constexpr int32_t LeaderDataLength = 2 * LeaderBlockSize;                               // 900
 constexpr int32_t LeaderNameLength = 8;
+constexpr int32_t LeaderNameBufferSize = 30;
 constexpr int32_t LeaderScoreLimit = 99999; // the most that five digits hold
 extern const char DefaultLeaderLine[LeaderLineSize];
 
 typedef char LeaderLine[LeaderLineSize];
 typedef LeaderLine LeaderTable[LeaderLineCount];
 extern LeaderTable LeaderTables[LeaderModeCount];
+extern char LastLeaderName[LeaderNameBufferSize]; // kept between runs; InsertLeader enters it
 
 char HexDigit(int32_t value);
 int32_t HexValue(char ch);

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "shell/platform.h"
-#include "store/settings.h"
+#include "store/profile.h"
 
 namespace {
 constexpr uint8_t ByteMask = 0xC6;

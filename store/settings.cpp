@@ -1,93 +1,38 @@
 #include "store/settings.h"
 
-#include <cctype>
 #include <cstdio>
-#include <cstring>
 
-#include "render/sound.h"
-#include "shell/platform.h"
 #include "store/leaders.h"
 #include "store/savegame.h"
 
 // The values a first start has before anything is read.
-char SettingsPath[PathBufferSize] = "";
 int32_t PosX = 0;
 int32_t PosY = 0;
 int32_t FullScreen = 0;
-char LastLeaderName[LeaderNameBufferSize] = "";
 int32_t AnimationSpeed = DefaultAnimationSpeed;
-int32_t SoundEnabled[4] = {1, 1, 1, 1};
+int32_t SoundEnabled[SoundSlotCount] = {1, 1, 1, 1};
 char Skin[PathBufferSize] = "brimzo.png";
-char SoundFile[4][SoundFileBufferSize] = {"jump.wav", "cantmove.wav", "move.wav", "destroy.wav"};
+char SoundFile[SoundSlotCount][SoundFileBufferSize] = {"jump.wav", "cantmove.wav", "move.wav",
+                                                       "destroy.wav"};
 
-namespace {
-// Where writes go: the settings file, or during a save the copy that replaces it.
-const char* WritePath = SettingsPath;
-bool WriteFailed;
+const SoundSlotInfo SoundSlots[SoundSlotCount] = {
+    {"SelectedBall", "jump.wav"},
+    {"ShapeComplete", "cantmove.wav"},
+    {"BallMovement", "move.wav"},
+    {"WrongMove", "destroy.wav"},
+};
 
-// The replacement of "brimzo.ini" while it is written: "brimzo.tmp" beside it, a name of the
-// same length, so any settings path has room for it.
-void ReplacementPath(char* path) {
-    std::snprintf(path, PathBufferSize, "%s", SettingsPath);
-    std::memcpy(path + std::strlen(path) - 3, "tmp", 3);
-}
-
-// The profile reader drops blanks around a value and one pair of quotes around it: a name
-// that would lose any of them is written in quotes, so that it reads back as it was.
-void QuoteIfNeeded(const char* text, char* quoted, size_t size) {
-    size_t length = std::strlen(text);
-    bool blankEnd = length > 0 && (std::isspace(static_cast<unsigned char>(text[0])) ||
-                                   std::isspace(static_cast<unsigned char>(text[length - 1])));
-    bool quoteEnds =
-        length >= 2 && (text[0] == '"' || text[0] == '\'') && text[length - 1] == text[0];
-    if (blankEnd || quoteEnds) {
-        std::snprintf(quoted, size, "\"%s\"", text);
-    } else {
-        std::snprintf(quoted, size, "%s", text);
+void ResetSettings() {
+    PosX = 0;
+    PosY = 0;
+    FullScreen = 0;
+    LastLeaderName[0] = '\0';
+    AnimationSpeed = DefaultAnimationSpeed;
+    for (int32_t slot = 0; slot < SoundSlotCount; slot++) {
+        SoundEnabled[slot] = 1;
+        std::snprintf(SoundFile[slot], SoundFileBufferSize, "%s", SoundSlots[slot].defaultFile);
     }
-}
-} // namespace
-
-void ReadSettingInt(const char* section, const char* key, int32_t* value, int32_t fallback) {
-    *value =
-        SettingsPath[0] == '\0' ? fallback : ReadProfileInt(section, key, fallback, SettingsPath);
-}
-
-void WriteSettingInt(const char* section, const char* key, int32_t value) {
-    char text[100];
-    snprintf(text, sizeof text, "%d", value);
-    WriteSettingString(section, key, text);
-}
-
-void ReadSettingString(const char* section, const char* key, char* buffer, const char* fallback,
-                       uint32_t size) {
-    if (SettingsPath[0] == '\0') {
-        snprintf(buffer, size, "%s", fallback);
-        return;
-    }
-    ReadProfileText(section, key, fallback, buffer, size, SettingsPath);
-}
-
-void WriteSettingString(const char* section, const char* key, const char* text) {
-    if (SettingsPath[0] != '\0' && !WriteProfileText(section, key, text, WritePath)) {
-        WriteFailed = true;
-    }
-}
-
-// A directory too long for the path buffer leaves the path empty: the game then runs on its
-// defaults and writes nothing, rather than reading or writing a file at a cut path.
-void FormSettingsPath() {
-    char directory[PathBufferSize];
-    uint32_t length = CurrentDirectory(directory, sizeof directory);
-    SettingsPath[0] = '\0';
-    if (length == 0 || length >= sizeof directory) {
-        return;
-    }
-    int written =
-        snprintf(SettingsPath, sizeof SettingsPath, "%s\\%s", directory, SettingsFileName);
-    if (written < 0 || written >= PathBufferSize) {
-        SettingsPath[0] = '\0';
-    }
+    std::snprintf(Skin, sizeof Skin, "%s", DefaultSkin);
 }
 
 void LoadSettings() {
@@ -104,7 +49,7 @@ void LoadSettings() {
     for (int32_t slot = 0; slot < SoundSlotCount; slot++) {
         ReadSettingInt("OPTIONS", SoundSlots[slot].key, &SoundEnabled[slot], 1);
     }
-    ReadSettingString("OPTIONS", "Skin", Skin, "brimzo.png", sizeof Skin);
+    ReadSettingString("OPTIONS", "Skin", Skin, DefaultSkin, sizeof Skin);
     for (int32_t slot = 0; slot < SoundSlotCount; slot++) {
         ReadSettingString("SOUND", SoundSlots[slot].key, SoundFile[slot],
                           SoundSlots[slot].defaultFile, SoundFileBufferSize);
@@ -132,34 +77,7 @@ static void WriteEverySetting() {
 }
 
 // Writes every key at every exit, changed or not, where LoadSettings read them: the current
-// directory may have changed since. The keys go into a copy of the file (keys of other
-// programs survive), which then takes the file's place in one step: a save cut short leaves
-// the file of the last run whole. Before LoadSettings there is nothing to write.
+// directory may have changed since. Before LoadSettings there is nothing to write.
 bool SaveSettings() {
-    if (SettingsPath[0] == '\0') {
-        return true;
-    }
-    char replacement[PathBufferSize];
-    ReplacementPath(replacement);
-    if (!CopyProfileFile(SettingsPath, replacement)) {
-        return false;
-    }
-    WritePath = replacement;
-    WriteFailed = false;
-    WriteEverySetting();
-    WritePath = SettingsPath;
-    if (WriteFailed) {
-        RemoveProfileFile(replacement);
-        return false;
-    }
-    return ReplaceProfileFile(replacement, SettingsPath);
-}
-
-const char* UnsavedSettingsMessage() {
-    static char message[PathBufferSize + 120];
-    std::snprintf(message, sizeof message,
-                  "Unable to save the settings file %s: the options, the game and the leaders "
-                  "of this run are lost!",
-                  SettingsPath);
-    return message;
+    return SaveProfileWhole(WriteEverySetting);
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "game/game.h"
+#include "game/turn.h"
 #include "tests/board_text.h"
 #include "tests/double/double.h"
 

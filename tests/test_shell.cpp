@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "game/game.h"
+#include "game/turn.h"
 #include "shell/display.h"
 #include "shell/input.h"
 #include "shell/keys.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "game/game.h"
+#include "game/turn.h"
 #include "shell/platform.h"
 #include "store/leaders.h"
 #include "store/profile_memory.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/game.h"
+#include "game/turn.h"
 #include "render/animate.h"
 #include "render/sound.h"
 #include "store/leaders.h"

@@ -15,6 +15,7 @@
 #include "render/skin.h"
 #include "render/sound.h"
 #include "shell/platform.h"
+#include "store/leaders.h"
 #include "store/settings.h"
 #include "web/web.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "game/game.h"
+#include "game/turn.h"
 #include "render/animate.h"
 #include "render/draw.h"
 #include "render/skin.h"

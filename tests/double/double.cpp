@@ -65,16 +65,7 @@ void ResetDouble() {
     NameDialogAction = nullptr;
     ForgetProfileFiles();
     SettingsPath[0] = '\0';
-    PosX = 0;
-    PosY = 0;
-    FullScreen = 0;
-    LastLeaderName[0] = '\0';
-    AnimationSpeed = DefaultAnimationSpeed;
-    for (int32_t slot = 0; slot < SoundSlotCount; slot++) {
-        SoundEnabled[slot] = 1;
-        snprintf(SoundFile[slot], SoundFileBufferSize, "%s", SoundSlots[slot].defaultFile);
-    }
-    snprintf(Skin, sizeof Skin, "brimzo.png");
+    ResetSettings();
     ResetLeaderTables();
 }
 
