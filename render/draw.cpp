@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "game/game.h"
-#include "render/animate.h"
 #include "render/skin.h"
 #include "store/leaders.h"
 
@@ -206,4 +205,12 @@ void DrawCellFocus(int32_t column, int32_t row, bool shown) {
         }
         PresentRect(strip[0], strip[1], strip[2], strip[3]);
     }
+}
+
+const char* SwitchSkin() {
+    FreeSkin();
+    LoadSkin();
+    SelectSkin();
+    RedrawScreen(true, true, true);
+    return SkinDescription ? SkinDescription : "";
 }

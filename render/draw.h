@@ -22,6 +22,14 @@ constexpr int32_t ModeButtonY = 110;
 constexpr int32_t ModeButtonWidth = 60;
 constexpr int32_t ModeButtonHeight = 25;
 
+// sprite frame columns of the skin sheet
+constexpr int32_t RestFrame = 0;
+constexpr int32_t FirstVanishFrame = 7;
+constexpr int32_t VanishedStep = 19; // the step after the last vanish frame empties the cells
+constexpr int32_t FirstAppearFrame = 23;
+constexpr int32_t LastAppearFrame = 19;
+constexpr int32_t AnnouncedFrame = 24;
+
 // The complete current picture of the screen, made when the window is created.
 extern PixelBuffer BackBuffer;
 bool CreateBackBuffer();
@@ -38,3 +46,7 @@ void DrawWindowButton(int32_t index, bool highlighted);
 void DrawModeButton(int32_t mode, bool hovered);
 void RedrawScreen(bool full, bool leaders, bool modeMarker);
 void DrawCellFocus(int32_t column, int32_t row, bool shown); // the keyboard's focus
+
+// The skin named by the setting replaces the one in use and the whole screen is drawn with it
+// at once; its description, or an empty text, for the Options dialog to show.
+const char* SwitchSkin();

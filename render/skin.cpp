@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "render/draw.h"
 #include "store/settings.h"
 
 PixelBuffer SkinSheet;
@@ -149,12 +148,4 @@ void FreeSkin() {
 
 void SelectSkin() {
     SelectedSkin = SkinSheet.pixels ? &SkinSheet : nullptr;
-}
-
-const char* SwitchSkin() {
-    FreeSkin();
-    LoadSkin();
-    SelectSkin();
-    RedrawScreen(true, true, true);
-    return SkinDescription ? SkinDescription : "";
 }

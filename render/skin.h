@@ -12,6 +12,3 @@ void LoadSkin();
 const char* SkinFailureMessage();
 void FreeSkin();
 void SelectSkin();
-// The skin named by the setting replaces the one in use and the whole screen is drawn with it
-// at once; its description, or an empty text, for the Options dialog to show.
-const char* SwitchSkin();

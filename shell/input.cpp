@@ -2,7 +2,7 @@
 
 #include "game/turn.h"
 #include "render/draw.h"
-#include "shell/keys.h"
+#include "shell/focus.h"
 #include "shell/platform.h"
 #include "store/settings.h"
 

@@ -1,11 +1,7 @@
 #include "shell/keys.h"
 
 #include "game/turn.h"
-#include "render/draw.h"
-
-bool FocusShown = false;
-int32_t FocusColumn = BoardSize / 2;
-int32_t FocusRow = BoardSize / 2;
+#include "shell/focus.h"
 
 namespace {
 // The keys of the window buttons; a new game (a mode key) needs Control, so that a stray key
@@ -22,23 +18,6 @@ constexpr ButtonKey ButtonKeys[] = {
     {Key::F1, 0, 4},          // help
     {Key::F5, 0, 5},          // Options
 };
-
-void ShowFocus() {
-    FocusShown = true;
-    DrawCellFocus(FocusColumn, FocusRow, true);
-}
-
-void MoveFocus(int32_t columnStep, int32_t rowStep) {
-    int32_t column = FocusColumn + columnStep;
-    int32_t row = FocusRow + rowStep;
-    if (column < 0 || column >= BoardSize || row < 0 || row >= BoardSize) {
-        return; // the edge stops it
-    }
-    DrawCellFocus(FocusColumn, FocusRow, false);
-    FocusColumn = column;
-    FocusRow = row;
-    DrawCellFocus(FocusColumn, FocusRow, true);
-}
 
 // The first board key only shows where the focus is.
 void BoardKey(Key key) {
@@ -82,17 +61,4 @@ Click KeyDown(Key key, uint32_t modifiers) {
         DeselectBall();
     }
     return Click{ClickAction::Nothing, 0};
-}
-
-void HideFocus() {
-    if (FocusShown) {
-        FocusShown = false;
-        DrawCellFocus(FocusColumn, FocusRow, false);
-    }
-}
-
-void RefreshFocus() {
-    if (FocusShown) {
-        DrawCellFocus(FocusColumn, FocusRow, true);
-    }
 }

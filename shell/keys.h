@@ -27,11 +27,5 @@ enum class Key {
 constexpr uint32_t ShiftHeld = 1;
 constexpr uint32_t ControlHeld = 2;
 
-extern bool FocusShown;
-extern int32_t FocusColumn;
-extern int32_t FocusRow;
-
 // Board and mode keys act here; a window button's key comes back to the window to press it.
 Click KeyDown(Key key, uint32_t modifiers);
-void HideFocus();    // the mouse is over the board
-void RefreshFocus(); // after the board was drawn anew around it

@@ -14,6 +14,7 @@
 #include "render/skin.h"
 #include "render/sound.h"
 #include "shell/display.h"
+#include "shell/focus.h"
 #include "shell/input.h"
 #include "shell/keys.h"
 #include "shell/platform.h"

@@ -6,6 +6,7 @@
 
 #include "game/turn.h"
 #include "shell/display.h"
+#include "shell/focus.h"
 #include "shell/input.h"
 #include "shell/keys.h"
 #include "store/settings.h"
