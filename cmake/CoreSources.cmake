@@ -1,9 +1,13 @@
-# The platform-neutral core, shared by every build of the project: the game rules,
-# animations, pacing, settings, saved game, leader tables, the mouse and the display mode.
-set(BRIMZO_CORE_SOURCES
+# The rules alone: the deal, the path and the shapes, which link with nothing else.
+set(BRIMZO_RULES_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../game/deal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/path.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/shapes.cpp
+)
+# The rest of the platform-neutral core, shared by every build of the project: the turn,
+# animations, pacing, settings, saved game, leader tables, the mouse, the keys and the display
+# mode.
+set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../game/turn.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../dialogs/rules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/display.cpp

@@ -11,6 +11,7 @@ find_package(PNG REQUIRED)
 
 set(BRIMZO_DIST ${CMAKE_BINARY_DIR}/dist)
 add_executable(brimzo_web
+    ${BRIMZO_RULES_SOURCES}
     ${BRIMZO_CORE_SOURCES}
     ${BRIMZO_RENDER_SOURCES}
     ${BRIMZO_HOSTED_SOURCES}

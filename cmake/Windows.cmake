@@ -10,6 +10,7 @@ set(ZLIB_INCLUDE_DIR /usr/${BRIMZO_ARCH}/include)
 find_package(PNG REQUIRED)
 
 add_executable(brimzo WIN32
+    ${BRIMZO_RULES_SOURCES}
     ${BRIMZO_CORE_SOURCES}
     ${BRIMZO_RENDER_SOURCES}
     shell/main.cpp

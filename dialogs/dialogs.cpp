@@ -17,8 +17,6 @@
 #include "store/settings.h"
 
 namespace {
-constexpr int FirstLink = 12321;
-constexpr int SecondLink = 12322;
 constexpr const char* FirstAddress = BRIMZO_FIRST_LINK;
 constexpr const char* SecondAddress = BRIMZO_SECOND_LINK;
 
@@ -42,7 +40,7 @@ void InitOptions(HWND dialog) {
     SetDlgItemInt(dialog, SpeedEdit, static_cast<UINT>(AnimationSpeed), FALSE);
     for (int row = 0; row < 4; row++) {
         if (SoundEnabled[OptionsRowSlot[row]] != 0) {
-            CheckDlgButton(dialog, 101 + row, BST_CHECKED);
+            CheckDlgButton(dialog, SoundCheckBox + row, BST_CHECKED);
         }
     }
     CountSkins();
@@ -78,7 +76,7 @@ void ApplyOptions(HWND dialog) {
     SetTimer(MainWindow, 1, BounceTimerPeriod(), nullptr);
     for (int row = 0; row < 4; row++) {
         SoundEnabled[OptionsRowSlot[row]] =
-            IsDlgButtonChecked(dialog, 101 + row) == BST_CHECKED ? 1 : 0;
+            IsDlgButtonChecked(dialog, SoundCheckBox + row) == BST_CHECKED ? 1 : 0;
     }
     EndDialog(dialog, 1);
 }
@@ -93,7 +91,7 @@ void HoverLinks(HWND dialog, LPARAM lParam) {
     int id = LinkUnderPointer(dialog, lParam);
     const bool now[2] = {id == FirstLink, id == SecondLink};
     if (now[0] || now[1]) {
-        SetCursor(LoadCursorA(Instance, MAKEINTRESOURCEA(HandCursorResource)));
+        SetCursor(LoadCursorA(Instance, MAKEINTRESOURCEA(IDC_LINK_HAND)));
     }
     const char* addresses[2] = {FirstAddress, SecondAddress};
     for (int link = 0; link < 2; link++) {
@@ -171,10 +169,10 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         ApplyOptions(dialog);
         return 1;
     }
-    if (IdIs(wParam, 201, 204)) {
-        PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[LOWORD(wParam) - 201], false);
-    } else if (IdIs(wParam, 301, 304)) {
-        ChooseWaveFile(dialog, OptionsRowSlot[LOWORD(wParam) - 301]);
+    if (IdIs(wParam, SoundPreview, SoundPreview + 3)) {
+        PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[LOWORD(wParam) - SoundPreview], false);
+    } else if (IdIs(wParam, SoundChange, SoundChange + 3)) {
+        ChooseWaveFile(dialog, OptionsRowSlot[LOWORD(wParam) - SoundChange]);
     } else if (IdIs(wParam, PreviousSkin, NextSkin)) {
         ChangeSkin(dialog, LOWORD(wParam) == PreviousSkin ? -1 : 1);
     }

@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-constexpr int HandCursorResource = 123;
-
 DLGPROC DialogProcedure(int32_t templateId);
 void CenterDialog(HWND dialog);
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

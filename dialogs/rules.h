@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "render/sound.h"
+#include "store/settings.h"
 
 enum class NameVerdict { Accepted, TooLong, NotLatin };
 
@@ -15,13 +15,6 @@ const char* NameWarning(NameVerdict verdict);
 // The speed field as the dialog reads it, unsigned; what is below 1 taken as signed is 100.
 int32_t SpeedFromField(uint32_t field);
 
-// Controls of the dialog templates that both platforms' dialogs address by id.
-constexpr int32_t NameEdit = 401;
-constexpr int32_t SpeedEdit = 501;
-constexpr int32_t PreviousSkin = 601;
-constexpr int32_t NextSkin = 602;
-constexpr int32_t SkinText = 701;
-
-// The rows of Options in order: check box 101 + row, preview 201 + row, Change 301 + row.
+// The sound slot of each row of Options, in order.
 constexpr int32_t OptionsRowSlot[4] = {BounceSoundSlot, RemovalSoundSlot, MoveSoundSlot,
                                        RefusedMoveSlot};

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dialogs/resources.h"
 #include "dialogs/rules.h"
 #include "render/animate.h"
 #include "render/draw.h"

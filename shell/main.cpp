@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "dialogs/dialogs.h"
+#include "dialogs/resources.h"
 #include "game/turn.h"
 #include "render/animate.h"
 #include "render/draw.h"
@@ -29,7 +30,6 @@ HDC BackBufferDC;
 bool DialogOpen;
 
 namespace {
-constexpr int IconResource = 111;
 constexpr UINT_PTR BounceTimer = 1;
 constexpr const char* ClassName = "brimzo";
 constexpr const char* FolderProperty = "BrimzoFolder";
@@ -86,7 +86,7 @@ bool RegisterWindowClass() {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = Instance;
-    windowClass.hIcon = LoadIconA(Instance, MAKEINTRESOURCEA(IconResource));
+    windowClass.hIcon = LoadIconA(Instance, MAKEINTRESOURCEA(IDI_BRIMZO));
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     windowClass.lpszClassName = ClassName;

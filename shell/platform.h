@@ -5,11 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 
-// dialog templates of the program's resources
-constexpr int32_t OptionsDialogTemplate = 1000;
-constexpr int32_t AboutDialogTemplate = 1001;
-constexpr int32_t NameDialogTemplate = 1002;
-
 // A 24-bit top-down picture, blue-green-red, each row starting at a multiple of 4 bytes.
 struct PixelBuffer {
     uint8_t* pixels;

@@ -230,7 +230,7 @@ for (const dialog of document.querySelectorAll('dialog')) {
     const button = event.target.closest('button[data-id]');
     if (!button || button.type === 'submit') return;
     const id = Number(button.dataset.id);
-    if (id >= 301 && id <= 304) chooseWave(id); else command(id);
+    if ('wave' in button.dataset) chooseWave(id); else command(id);
   });
   dialog.querySelector('form').addEventListener('submit', event => {
     event.preventDefault();
@@ -246,7 +246,7 @@ for (const dialog of document.querySelectorAll('dialog')) {
 }
 
 // Only digits go into the speed field, as in the Windows field.
-item(1000, 501).addEventListener('input', event => {
+document.querySelector('#dialog-1000 input.number').addEventListener('input', event => {
   event.target.value = event.target.value.replace(/[^0-9]/g, '');
 });
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "dialogs/resources.h"
 #include "dialogs/rules.h"
 #include "render/draw.h"
 #include "render/skin.h"
@@ -114,7 +115,7 @@ void InitOptions() {
     std::snprintf(speed, sizeof speed, "%u", static_cast<unsigned>(AnimationSpeed));
     JsSetItemText(OptionsDialogTemplate, SpeedEdit, speed);
     for (int32_t row = 0; row < 4; row++) {
-        JsCheckItem(101 + row, SoundEnabled[OptionsRowSlot[row]] != 0);
+        JsCheckItem(SoundCheckBox + row, SoundEnabled[OptionsRowSlot[row]] != 0);
     }
     CountSkins();
     EnableSkinButtons();
@@ -169,7 +170,7 @@ void ApplyOptions() {
     AnimationSpeed = SpeedFromField(FieldNumber(field));
     SetBounceTimer(BounceTimerPeriod());
     for (int32_t row = 0; row < 4; row++) {
-        SoundEnabled[OptionsRowSlot[row]] = JsItemChecked(101 + row) ? 1 : 0;
+        SoundEnabled[OptionsRowSlot[row]] = JsItemChecked(SoundCheckBox + row) ? 1 : 0;
     }
 }
 
@@ -181,10 +182,10 @@ int32_t RunOptions() {
         if (id == OkCommand || id == CancelCommand) {
             break;
         }
-        if (id >= 201 && id <= 204) {
-            PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[id - 201], false);
-        } else if (id >= 301 && id <= 304) {
-            ChooseWaveFile(OptionsRowSlot[id - 301]);
+        if (id >= SoundPreview && id <= SoundPreview + 3) {
+            PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[id - SoundPreview], false);
+        } else if (id >= SoundChange && id <= SoundChange + 3) {
+            ChooseWaveFile(OptionsRowSlot[id - SoundChange]);
         } else if (id == PreviousSkin || id == NextSkin) {
             ChangeSkin(id == PreviousSkin ? -1 : 1);
         }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "dialogs/resources.h"
 #include "game/turn.h"
 #include "render/animate.h"
 #include "render/draw.h"

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <thread>
 
+#include "dialogs/resources.h"
 #include "game/game.h"
 #include "render/draw.h"
 #include "render/sound.h"
