@@ -4,94 +4,25 @@
 # Works in a copy of the tree (/tmp/brimzo-mutants), never in the tree itself.
 #   bash scripts/mutants.sh [--files "game/shapes.cpp store/*.cpp"] [--rules relational,swap]
 #                           [--every K] [--max N] [--list]
-# Rules: relational, constant, logical, delete, swap. --every K keeps every K-th mutant of the
-# full ordered list; --max N stops after N; --list prints the mutants without building.
+# Rules (scripts/mutants.py tells what each does): relational, constant, logical, delete, swap,
+# condition, return, bound, table, sign, variable; all by default. --every K keeps every K-th
+# mutant of the full ordered list; --max N stops after N; --list prints the mutants without
+# building. Mutants listed in scripts/mutants-equivalent.txt, with the reason each changes
+# nothing, are skipped.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 WORK=/tmp/brimzo-mutants TREE=/tmp/brimzo-mutants/tree BUILD=/tmp/brimzo-mutants/build
-FILES="game/*.cpp store/*.cpp render/*.cpp shell/input.cpp shell/keys.cpp shell/display.cpp dialogs/rules.cpp"
-RULES=relational,constant,logical,delete,swap
+FILES="game/*.h game/*.cpp store/*.h store/*.cpp render/*.h render/*.cpp shell/focus.cpp shell/input.cpp
+       shell/keys.cpp shell/display.cpp dialogs/rules.h dialogs/rules.cpp"
+RULES=relational,constant,logical,delete,swap,condition,return,bound,table,sign,variable
 EVERY=1 MAX=0 LIST=""
-
-# The mutants, one a line: file, line number, rule, the mutated line (empty when deleted) and
-# how to show it, split by \x1f, which no source line holds. Same tree, same mutants, same order.
-read -r -d '' MAKE_MUTANTS <<'PY' || true
-import re, sys
-rules, every, most, files = sys.argv[1].split(","), int(sys.argv[2]), int(sys.argv[3]), sys.argv[4:]
-NEIGHBOUR = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "==", "&&": "||", "||": "&&"}
-NOT_CALLS = {"if", "for", "while", "switch", "return", "sizeof", "catch", "static_assert"}
-# a parameter, as in a definition: swapping those is not swapping the arguments of a call
-PARAMETER = re.compile(r"((const|unsigned|struct)\s+)*[\w:]+(<[^()]*>)?[*&]*\s+\w+(\[\w*\])*")
-
-# comments and string and character literals, blanked before any rule looks at the code
-LITERAL = re.compile(r"\"(\\.|[^\"\\\n])*\"|'(\\.|[^'\\\n])*'|//[^\n]*|/\*.*?\*/", re.S)
-
-def operator(code, pattern):  # clang-format spaces operators, never template brackets
-    for m in re.finditer(r"(?<= )(%s)(?= )" % pattern, code):
-        yield m.start(), m.end(), NEIGHBOUR[m.group()]
-
-def constant(code):  # not the size of an initialised array: the compiler checks that one
-    for m in re.finditer(r"(?<![\w.])(\d+)[uUlL]*(?![\w.])", code):
-        if code[:m.start()].endswith("[") and code[m.end():].startswith("] = {"): continue
-        yield m.start(), m.end(1), str(int(m.group(1)) + 1)
-        yield m.start(), m.end(1), str(int(m.group(1)) - 1)
-
-def delete(code, previous):
-    """A whole statement that is a call or an assignment, not the body of a braceless if."""
-    s = code.strip()
-    while re.search(r"\([^()]*\)|\[[^\[\]]*\]", s): s = re.sub(r"\([^()]*\)|\[[^\[\]]*\]", "#", s)
-    call = re.fullmatch(r"[\w.:>*-]*\w#;", s)
-    assignment = re.fullmatch(r"\*?[\w.:>#-]+ ([-+*/%&|^]|<<|>>)?= .*;", s)
-    step = re.fullmatch(r"(\+\+|--)[\w.>#-]+;|[\w.>#-]+(\+\+|--);", s)
-    if (call or assignment or step) and previous[-1:] in ("", ";", "{", "}", ":"):
-        yield 0, len(code), ""
-
-def arguments(code, start):
-    """Spans of the top-level arguments of the call whose ( is at start, if it ends on the line."""
-    spans, depth, begin = [], 0, start + 1
-    for i in range(start, len(code)):
-        depth += (code[i] in "([{") - (code[i] in ")]}")
-        if (depth == 1 and code[i] == ",") or depth == 0:
-            spans.append((begin, i)); begin = i + 1
-        if depth == 0: return spans
-    return []
-
-def swap(code, line):
-    for m in re.finditer(r"\b(\w+)\(", code):
-        spans = arguments(code, m.end() - 1)
-        args = [(a + len(line[a:b]) - len(line[a:b].lstrip()), b) for a, b in spans]
-        if m.group(1) in NOT_CALLS or any(PARAMETER.fullmatch(line[a:b].strip()) for a, b in args):
-            continue
-        for (a1, b1), (a2, b2) in zip(args, args[1:]):
-            if line[a1:b1].strip() != line[a2:b2].strip():
-                yield a1, b2, line[a2:b2].strip() + line[b1:a2] + line[a1:b1].rstrip()
-
-def mutants(path):
-    source, previous = open(path).read(), ""
-    masked = LITERAL.sub(lambda m: re.sub(r"[^\n]", " ", m.group()), source)
-    for number, (line, code) in enumerate(zip(source.split("\n"), masked.split("\n")), 1):
-        s = code.strip()  # no preprocessor lines, no lines of braces alone
-        if s and not s.startswith("#") and s.strip("{}();"):
-            found = {"relational": operator(code, "<=|>=|==|!=|<|>"), "constant": constant(code),
-                     "logical": operator(code, r"&&|\|\|"), "delete": delete(code, previous),
-                     "swap": swap(code, line)}
-            for rule in rules:
-                for a, b, text in found[rule]:
-                    mutant = line[:a] + text + line[b:]
-                    shown = f"{path}:{number}: {line.strip()} -> {mutant.strip() or '(deleted)'}"
-                    yield path, number, rule, mutant, shown
-        previous = s or previous
-
-everything = [m for path in files for m in mutants(path)]
-for fields in everything[::every][:most or None]:
-    print("\x1f".join(map(str, fields)))
-PY
 
 main() {
     parse_options "$@"
     renice -n 10 -p $$ >/dev/null # two cores shared with people at work
     copy_tree
-    (cd "$TREE" && python3 -c "$MAKE_MUTANTS" "$RULES" "$EVERY" "$MAX" $FILES) >"$WORK/mutants.txt"
+    (cd "$TREE" && python3 "$ROOT/scripts/mutants.py" "$RULES" "$EVERY" "$MAX" \
+        "$ROOT/scripts/mutants-equivalent.txt" $FILES) >"$WORK/mutants.txt"
     if [ -n "$LIST" ]; then cut -d $'\x1f' -f3,5 --output-delimiter=$'\t' "$WORK/mutants.txt"; exit 0; fi
     cmake -S "$TREE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIMZO_WINDOWS=OFF \
         -DBRIMZO_SANITIZE=OFF >/dev/null
@@ -107,7 +38,7 @@ parse_options() {
             --every) EVERY=$2; shift 2 ;;
             --max) MAX=$2; shift 2 ;;
             --list) LIST=1; shift ;;
-            *) sed -n '5,8s/^# \?//p' "$0" >&2; exit 2 ;;
+            *) sed -n '5,11s/^# \?//p' "$0" >&2; exit 2 ;;
         esac
     done
 }
@@ -151,7 +82,10 @@ run_all_mutants() {
 try_mutant() {
     local saved=$WORK/original outcome
     cp -p "$1" "$saved"
-    L=$2 T=$3 awk 'NR == ENVIRON["L"] { print ENVIRON["T"]; next } { print }' "$saved" >"$1"
+    # the text replaces as many lines as it holds, split by \x1e (a deleted line stays empty)
+    L=$2 T=$3 awk 'BEGIN { n = split(ENVIRON["T"], part, "\x1e"); if (n == 0) { n = 1; part[1] = "" } }
+        NR >= ENVIRON["L"] && NR < ENVIRON["L"] + n { print part[NR - ENVIRON["L"] + 1]; next }
+        { print }' "$saved" >"$1"
     if ! build; then outcome=no-compile; elif run_tests; then outcome=survived; else outcome=caught; fi
     cp "$saved" "$1"
     echo "$outcome"
