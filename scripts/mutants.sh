@@ -11,7 +11,8 @@
 # nothing, are skipped.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-WORK=/tmp/brimzo-mutants TREE=/tmp/brimzo-mutants/tree BUILD=/tmp/brimzo-mutants/build
+WORK=/tmp/brimzo-mutants TREE=/tmp/brimzo-mutants/tree
+PLAIN=/tmp/brimzo-mutants/build CHECKED=/tmp/brimzo-mutants/build-checked
 FILES="game/*.h game/*.cpp store/*.h store/*.cpp render/*.h render/*.cpp shell/focus.cpp shell/input.cpp
        shell/keys.cpp shell/display.cpp dialogs/rules.h dialogs/rules.cpp"
 RULES=relational,constant,logical,delete,swap,condition,return,bound,table,sign,variable
@@ -24,9 +25,13 @@ main() {
     (cd "$TREE" && python3 "$ROOT/scripts/mutants.py" "$RULES" "$EVERY" "$MAX" \
         "$ROOT/scripts/mutants-equivalent.txt" $FILES) >"$WORK/mutants.txt"
     if [ -n "$LIST" ]; then cut -d $'\x1f' -f3,5 --output-delimiter=$'\t' "$WORK/mutants.txt"; exit 0; fi
-    cmake -S "$TREE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIMZO_WINDOWS=OFF \
-        -DBRIMZO_SANITIZE=OFF >/dev/null
-    build && run_tests || { echo "the unmutated tree fails to build or pass; nothing to measure" >&2; exit 1; }
+    # A fast build first; a mutant it lets through is tried again as the test command builds the
+    # tests, under the sanitizers, which catch an index one past the end.
+    configure "$PLAIN" Release OFF && configure "$CHECKED" RelWithDebInfo ON
+    for build in "$PLAIN" "$CHECKED"; do
+        build "$build" && run_tests "$build" ||
+            { echo "the unmutated tree fails to build or pass; nothing to measure" >&2; exit 1; }
+    done
     run_all_mutants
 }
 
@@ -53,14 +58,20 @@ copy_tree() {
     done
 }
 
-# Only the two native test programs: the fuzzers are built when clang is there, with no option.
-build() { ninja -C "$BUILD" -j2 core_tests render_tests >"$WORK/build.log" 2>&1; }
+configure() {
+    cmake -S "$TREE" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE="$2" -DBRIMZO_WINDOWS=OFF -DBRIMZO_WEB=OFF \
+        -DBRIMZO_SANITIZE="$3" >/dev/null
+}
 
-# Both take well under a second, so 20 s is a hang, and a hang counts as caught; a runaway
-# allocation must not take the shared machine down.
+# Only the two native test programs: the fuzzers are built when clang is there, with no option.
+build() { ninja -C "$1" -j2 core_tests render_tests >"$WORK/build.log" 2>&1; }
+
+# Both take a few seconds, so 30 s is a hang, and a hang counts as caught; a runaway
+# allocation must not take the shared machine down (the sanitizer's own limit: it maps far more
+# address space than a ulimit would let it).
 run_tests() {
-    (cd "$BUILD/tests" && ulimit -v 4000000 &&
-        timeout 20 ./core_tests --gtest_fail_fast && timeout 20 ./render_tests --gtest_fail_fast) >/dev/null 2>&1
+    (cd "$1/tests" && export ASAN_OPTIONS=hard_rss_limit_mb=3000 &&
+        timeout 30 ./core_tests --gtest_fail_fast && timeout 30 ./render_tests --gtest_fail_fast) >/dev/null 2>&1
 }
 
 run_all_mutants() {
@@ -73,7 +84,8 @@ run_all_mutants() {
         printf '%s\t%s\t%s\n' "$outcome" "$rule" "$shown" >>"$WORK/results.txt"
         echo "[$n/$total] $outcome $rule $file:$line" >&2
     done <"$WORK/mutants.txt"
-    build || true # the last file put back, so that the copy builds as the tree does
+    build "$PLAIN" || true # the last file put back, so that the copies build as the tree does
+    build "$CHECKED" || true
     report $((SECONDS - start))
 }
 
@@ -86,7 +98,17 @@ try_mutant() {
     L=$2 T=$3 awk 'BEGIN { n = split(ENVIRON["T"], part, "\x1e"); if (n == 0) { n = 1; part[1] = "" } }
         NR >= ENVIRON["L"] && NR < ENVIRON["L"] + n { print part[NR - ENVIRON["L"] + 1]; next }
         { print }' "$saved" >"$1"
-    if ! build; then outcome=no-compile; elif run_tests; then outcome=survived; else outcome=caught; fi
+    if ! build "$PLAIN"; then
+        outcome=no-compile
+    elif ! run_tests "$PLAIN"; then
+        outcome=caught
+    elif ! build "$CHECKED"; then
+        outcome=no-compile
+    elif ! run_tests "$CHECKED"; then
+        outcome=caught
+    else
+        outcome=survived
+    fi
     cp "$saved" "$1"
     echo "$outcome"
 }
