@@ -23,6 +23,7 @@ const canvas = document.getElementById('screen');
 const context = canvas.getContext('2d');
 const picture = context.createImageData(WIDTH, HEIGHT);
 const stage = document.getElementById('stage');
+const main = document.querySelector('main');
 
 // The one queue. The game takes an event when it waits for one, so an event that comes during
 // an animation waits its turn. As Windows does, only one timer tick waits at a time, and the
@@ -112,14 +113,52 @@ function present(heap, pixels, stride, x, y, width, height) {
   if (page.firstFrameAt === null) page.firstFrameAt = performance.now();
 }
 
-// The largest whole multiple of the picture that fits, so that every pixel stays sharp.
+// The picture as large as the room the page leaves it, at a whole number of screen pixels per
+// game pixel, sharp, when that comes to at least SHARP of the largest size that fits; else at
+// that size, smoothed (a fraction would make some pixels one screen pixel wider than others).
+// The page's buttons go beside the picture or below it, whichever leaves the picture larger.
+const SHARP = 0.9;
+function screenPixelsPerPixel(room, ratio) {
+  const fit = Math.min(room.width * ratio / WIDTH, room.height * ratio / HEIGHT);
+  const whole = Math.floor(fit);
+  return whole >= 1 && whole >= SHARP * fit ? whole : fit;
+}
+
+// The largest offset up to the given one that is a whole number of both page and screen pixels.
+function wholeOnScreen(offset, ratio) {
+  for (let page = Math.floor(offset); page > 0; page--) {
+    if (Number.isInteger(Math.round(page * ratio * 1e6) / 1e6)) return page;
+  }
+  return 0;
+}
+
+// Placed on whole screen pixels too, or its rows and columns would straddle them.
 function fitScreen() {
-  const full = document.fullscreenElement === stage;
-  const room = full ? [innerWidth, innerHeight]
-    : [document.documentElement.clientWidth - 16, innerHeight - 64];
-  const scale = Math.max(1, Math.floor(Math.min(room[0] / WIDTH, room[1] / HEIGHT)));
-  canvas.style.width = `${WIDTH * scale}px`;
-  canvas.style.height = `${HEIGHT * scale}px`;
+  const ratio = devicePixelRatio || 1;
+  const layouts = document.fullscreenElement ? [main.className] : ['beside', 'below'];
+  const rooms = layouts.map(layout => {
+    main.className = layout;
+    return stage.getBoundingClientRect();
+  });
+  const scales = rooms.map(room => screenPixelsPerPixel(room, ratio));
+  const best = scales.indexOf(Math.max(...scales));
+  const [room, scale] = [rooms[best], scales[best]];
+  const cssPixels = (length, roomLength) =>
+    [length * scale / ratio, wholeOnScreen((roomLength - length * scale / ratio) / 2, ratio)];
+  const [width, left] = cssPixels(WIDTH, room.width);
+  const [height, top] = cssPixels(HEIGHT, room.height);
+  main.className = layouts[best];
+  canvas.classList.toggle('smooth', !Number.isInteger(scale));
+  Object.assign(canvas.style, {width: `${width}px`, height: `${height}px`, marginLeft: `${left}px`,
+    marginTop: `${top}px`});
+}
+
+// A window moved to a screen of another pixel density changes the ratio without a resize.
+function watchPixelRatio() {
+  matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+    fitScreen();
+    watchPixelRatio();
+  }, {once: true});
 }
 
 // Sounds, as Windows plays a wave file: one at a time, either cutting off the one that plays or
@@ -188,14 +227,15 @@ const openDialogs = [];
 const dialogOf = templateId => document.getElementById(`dialog-${templateId}`);
 const item = (templateId, id) => dialogOf(templateId).querySelector(`[data-id="${id}"]`);
 
-// Centred on the game, wherever the page shows it.
+// Centred on the game, wherever the page shows it, but never off the page's top left.
 function openDialog(templateId) {
   const dialog = dialogOf(templateId);
   openDialogs.push(dialog);
   dialog.showModal();
   const box = canvas.getBoundingClientRect();
-  dialog.style.left = `${Math.round(box.left + (box.width - dialog.offsetWidth) / 2)}px`;
-  dialog.style.top = `${Math.round(box.top + (box.height - dialog.offsetHeight) / 2)}px`;
+  const centre = (start, size, own) => `${Math.max(0, Math.round(start + (size - own) / 2))}px`;
+  dialog.style.left = centre(box.left, box.width, dialog.offsetWidth);
+  dialog.style.top = centre(box.top, box.height, dialog.offsetHeight);
   if (document.activeElement?.type === 'text') document.activeElement.select();
 }
 
@@ -317,6 +357,7 @@ document.addEventListener('keydown', event => {
 });
 addEventListener('resize', fitScreen);
 fitScreen();
+watchPixelRatio();
 
 let releaseLock = () => {};
 const notice = document.getElementById('notice');

@@ -177,6 +177,44 @@ const cases = {
     const again = await web.download(browser, page, '#export', path.join(scratch, 'second'));
     assert.ok(again.equals(exported), 'exported again byte for byte');
   },
+
+  // The picture in windows of every size. On a phone, upright or on its side, it fits the
+  // screen whole, nothing scrolls, and a tap reaches each corner cell: the ball at (0, 0) goes
+  // round by (8, 0) and (8, 8) to (0, 8). On a desktop screen of 1.5 screen pixels to a page
+  // pixel, every pixel of the game is a square of 3 x 3 screen pixels of its own colour.
+  async window_sizes({browser, url, scratch}) {
+    const board = Array(81).fill(EMPTY);
+    board[at(0, 0)] = 3;
+    const ini = savedGameIni(0, 1, 0, board, [[4, 4, 1], [3, 5, 2], [5, 3, 4]],
+      '[OPTIONS]\r\nAnimationSpeed=1000\r\n');
+    for (const [width, height, shown] of [[390, 844, [0, 249, 390, 292.5]], [844, 390, [82, 0, 520, 390]]]) {
+      const page = await web.openGame(browser, url, ini,
+        {width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
+      assert.deepEqual(await web.pictureBox(page), shown);
+      assert.deepEqual(await page.evaluate(() => [document.scrollingElement.scrollWidth,
+        document.scrollingElement.scrollHeight]), [width, height], 'nothing to scroll');
+      for (const [from, to] of [[[0, 0], [8, 0]], [[8, 0], [8, 8]], [[8, 8], [0, 8]]]) {
+        await web.tapCell(page, ...from);
+        await web.tapCell(page, ...to);
+        await web.eventually(async () => savedGame(await web.storedText(page)).board[at(...to)] === 3,
+          `${width} x ${height}: the ball tapped to ${to}`);
+      }
+      await page.close();
+    }
+
+    const page = await web.openGame(browser, url, undefined, {width: 1300, height: 1000, deviceScaleFactor: 1.5});
+    const [left, top, width, height] = await web.pictureBox(page);
+    assert.deepEqual([width * 1.5, height * 1.5], [1920, 1440]);
+    const game = await web.canvasPixels(page);
+    for (const [x, y] of [[0, 0], [600, 440]]) { // 40 x 40 pixels at two opposite corners
+      const file = path.join(scratch, `${x}.png`);
+      await page.screenshot({path: file, clip: {x: left + 2 * x, y: top + 2 * y, width: 80, height: 80}});
+      const shot = await web.pngPixels(page, file);
+      const wrong = shot.pixels.findIndex((value, i) => value !== game[3 * (640 * (y + Math.floor(i / 360 / 3)) +
+        x + Math.floor(i / 3 % 120 / 3)) + i % 3]);
+      assert.equal(wrong, -1, `screen pixel ${Math.floor(wrong / 3) % 120}, ${Math.floor(wrong / 360)} from ${x}, ${y}`);
+    }
+  },
 };
 
 await web.withBrowser(args, environment => cases[args.name](environment));

@@ -58,9 +58,9 @@ export async function withBrowser(args, body) {
 }
 
 // The game's page, with brimzo.ini's text in local storage first when one is given.
-export async function openGame(browser, url, ini) {
+export async function openGame(browser, url, ini, viewport = {width: 800, height: 600}) {
   const page = await browser.newPage();
-  await page.setViewport({width: 800, height: 600});
+  await page.setViewport(viewport);
   if (ini !== undefined) {
     await page.goto(`${url}help.html`);
     await page.evaluate((key, text) => localStorage.setItem(key, text), STORAGE_KEY, ini);
@@ -92,18 +92,25 @@ export async function download(browser, page, selector, folder) {
   return fs.readFileSync(file);
 }
 
+// The picture's place and size on the page: left, top, width and height in page pixels.
+export const pictureBox = page => page.$eval('#screen', canvas => {
+  const {left, top, width, height} = canvas.getBoundingClientRect();
+  return [left, top, width, height];
+});
+
 // Where a pixel of the game's 640 x 480 picture is on the page, however large it shows it.
 export async function pagePoint(page, x, y) {
-  const box = await page.$eval('#screen', canvas => {
-    const {left, top, width} = canvas.getBoundingClientRect();
-    return {left, top, scale: width / 640};
-  });
-  return [box.left + (x + 0.5) * box.scale, box.top + (y + 0.5) * box.scale];
+  const [left, top, width] = await pictureBox(page);
+  const scale = width / 640;
+  return [left + (x + 0.5) * scale, top + (y + 0.5) * scale];
 }
 
 export const click = async (page, x, y) => page.mouse.click(...await pagePoint(page, x, y));
 
 export const clickCell = (page, column, row) => click(page, 27 + 45 * column, 27 + 45 * row);
+
+export const tapCell = async (page, column, row) =>
+  page.touchscreen.tap(...await pagePoint(page, 27 + 45 * column, 27 + 45 * row));
 
 export const storedText = page => page.evaluate(key => localStorage.getItem(key), STORAGE_KEY);
 
