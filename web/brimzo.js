@@ -337,8 +337,10 @@ function pointAt(event) {
 }
 
 // No mouse events follow: their default would take the focus from a dialog the click opened.
+// So the click takes the keys back itself from a page button that had them.
 canvas.addEventListener('pointerdown', event => {
   event.preventDefault();
+  document.activeElement?.blur();
   if (event.button !== 0) return;
   audioContext()?.resume();
   post({kind: EVENT.pointerDown, ...pointAt(event)});
@@ -347,13 +349,18 @@ canvas.addEventListener('pointermove', event => post({kind: EVENT.pointerMove, .
 canvas.addEventListener('contextmenu', event => event.preventDefault());
 
 // The game's keys while no dialog is open and no control of the page has the focus; the
-// browser does not act on them then (F5 does not reload, F1 opens the game's help).
+// browser does not act on them then (F5 does not reload, F1 opens the game's help). Alt+Enter
+// is F11, as the window takes it. A key lets sounds play as a click does.
 document.addEventListener('keydown', event => {
-  const key = KEYS.indexOf(event.code === 'NumpadEnter' ? 'Enter' : event.code);
-  if (key < 0 || openDialogs.length || event.altKey || event.metaKey ||
+  const code = event.code === 'NumpadEnter' ? 'Enter' : event.code;
+  const altEnter = event.altKey && code === 'Enter';
+  const key = altEnter ? KEYS.indexOf('F11') : KEYS.indexOf(code);
+  if (key < 0 || openDialogs.length || (event.altKey && !altEnter) || event.metaKey ||
       event.target.closest('button, input, a')) return;
   event.preventDefault();
-  post({kind: EVENT.keyDown, a: key, b: (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0)});
+  audioContext()?.resume();
+  const modifiers = altEnter ? 0 : (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0);
+  post({kind: EVENT.keyDown, a: key, b: modifiers});
 });
 addEventListener('resize', fitScreen);
 fitScreen();

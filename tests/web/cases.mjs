@@ -63,13 +63,15 @@ const cases = {
     assert.equal(await second.evaluate(() => window.brimzo.firstFrameAt), null);
   },
 
-  // Clicks on the canvas, then keys pressed while the line still vanishes: the focus shows in
-  // the middle, picks up the ball at (8, 8) and sends it to (8, 6). Local storage then holds
-  // the game the rules predict, and a reload resumes it.
-  async saved_game({browser, url}) {
+  // A page button clicked, then clicks on the canvas, which give the keys back to the game, and
+  // keys pressed while the line still vanishes: the focus shows in the middle, picks up the
+  // ball at (8, 8) and sends it to (8, 6). Local storage then holds the game the rules
+  // predict, and a reload resumes it; Alt+Enter then switches to full screen and back.
+  async saved_game({browser, url, scratch}) {
     const board = preparedBoard();
     const page = await web.openGame(browser, url,
       savedGameIni(0, PREPARED_STATE, 40, board, PREPARED_NEXT));
+    await web.download(browser, page, '#export', scratch);
     for (const [column, row] of [[4, 0], [4, 4]]) await web.clickCell(page, column, row);
     for (const key of ['ArrowRight', ...Array(4).fill('ArrowRight'), ...Array(4).fill('ArrowDown'),
       'Enter', 'ArrowUp', 'ArrowUp', 'Enter']) await page.keyboard.press(key);
@@ -98,6 +100,15 @@ const cases = {
     assert.deepEqual(savedGame(await web.storedText(page)), want);
     assert.ok((await web.canvasPixels(page)).every((value, i) => value === shown[i]),
       'the resumed game looks as it was left');
+
+    for (const full of ['1', '0']) {
+      await page.keyboard.down('Alt');
+      await page.keyboard.press('Enter');
+      await page.keyboard.up('Alt');
+      await web.eventually(async () => web.iniValue(await web.storedText(page), 'WINDOW', 'FullScreen') === full,
+        `FullScreen=${full} kept`);
+      assert.equal(await page.evaluate(() => document.fullscreenElement?.id ?? null), full === '1' ? 'stage' : null);
+    }
   },
 
   // A qualifying game over asks for a name in the page's dialog, centred on the game, until the
