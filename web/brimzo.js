@@ -5,7 +5,8 @@
 'use strict';
 
 (() => {
-const STORAGE_KEY = 'brimzo.ini';
+// Each copy of the game on a host keeps its own file, under the path of its folder.
+const STORAGE_KEY = `${location.pathname.replace(/[^/]*$/, '')}brimzo.ini`;
 const FOLDER = '/brimzo';
 const SKINS = ['brimzo.png', 'meadow.png'];
 const WAVES = ['jump.wav', 'cantmove.wav', 'move.wav', 'destroy.wav'];
@@ -76,7 +77,11 @@ function ansiBytes(text) {
   });
 }
 
-// Local storage holds text: the file's bytes are kept one a character.
+// Local storage holds text: the file's bytes are kept one a character. A browser that blocks
+// the page's site data refuses to open it at all; one whose storage is full refuses the file.
+const KEPT = 0;
+const BLOCKED = 1;
+const FULL = 2;
 const storedString = bytes => Array.from(bytes, byte => String.fromCharCode(byte)).join('');
 function storedBytes() {
   try {
@@ -87,13 +92,23 @@ function storedBytes() {
   }
 }
 
-function store(bytes) {
+function keep(bytes) {
   try {
     localStorage.setItem(STORAGE_KEY, storedString(bytes));
-    return true;
-  } catch {
-    return false;
+    return KEPT;
+  } catch (error) {
+    return error.name === 'QuotaExceededError' ? FULL : BLOCKED;
   }
+}
+
+// What the game saved last, whether the browser kept it or not: Export gives this.
+let saved = null;
+let savedKept = true;
+function store(bytes) {
+  saved = bytes;
+  const kept = keep(bytes);
+  savedKept = kept === KEPT;
+  return kept;
 }
 
 // The picture: the game's rows are blue-green-red, each starting at a multiple of 4 bytes.
@@ -307,9 +322,10 @@ waveInput.addEventListener('change', async () => {
   post({kind: EVENT.command, a: waveCommand, b: 1000, bytes});
 });
 
-// Export downloads what the game saved last; an import goes to the game to judge.
+// Export downloads what the game saved last (what the browser keeps, before it has saved);
+// an import goes to the game to judge.
 document.getElementById('export').addEventListener('click', () => {
-  const bytes = storedBytes();
+  const bytes = saved || storedBytes();
   if (!bytes) return;
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
@@ -318,8 +334,10 @@ document.getElementById('export').addEventListener('click', () => {
   setTimeout(() => URL.revokeObjectURL(link.href), 60000);
 });
 
+// Import only while the game runs, which takes the file.
 const importInput = document.getElementById('import-file');
-document.getElementById('import').addEventListener('click', () => {
+const importButton = document.getElementById('import');
+importButton.addEventListener('click', () => {
   importInput.value = '';
   importInput.click();
 });
@@ -368,12 +386,14 @@ watchPixelRatio();
 
 let releaseLock = () => {};
 const notice = document.getElementById('notice');
+const again = document.getElementById('again');
 function showNotice(text, button) {
   document.getElementById('notice-text').textContent = text;
-  document.getElementById('again').textContent = button;
+  again.textContent = button;
+  again.hidden = !button;
   notice.hidden = false;
 }
-document.getElementById('again').addEventListener('click', () => location.reload());
+again.addEventListener('click', () => location.reload());
 
 const page = {
   firstFrameAt: null, // when the first picture was shown, for measurements
@@ -414,16 +434,17 @@ const page = {
   store,
   // The page starts again from the file it keeps; nothing of this game is saved over it.
   replaceWith(bytes) {
-    if (!store(bytes)) return false;
+    if (keep(bytes) !== KEPT) return false;
     location.reload();
     return true;
   },
   openHelp: () => window.open('help.html', '_blank', 'noopener'),
   stopped() {
     clearInterval(timer);
-    document.getElementById('import').disabled = true;
-    showNotice('Brimzo has ended. Your game, leaders and options are kept in this browser.',
-      'Play again');
+    importButton.disabled = true;
+    showNotice(savedKept ? 'Brimzo has ended. Your game, leaders and options are kept in this browser.'
+      : 'Brimzo has ended. This browser did not keep your game, leaders and options: Export brimzo.ini still saves them in a file until the page is closed.',
+    'Play again');
     releaseLock();
   },
 };
@@ -448,17 +469,63 @@ async function start() {
   game.callMain([]);
 }
 
-// Two tabs would each save their own leaders over the other's: the game runs in one of them.
 function run() {
-  start().catch(error => showNotice(`Brimzo could not start: ${error}`, 'Try again'));
+  start().then(() => { importButton.disabled = false; },
+    error => showNotice(`Brimzo could not start: ${error}`, 'Try again'));
   return new Promise(resolve => { releaseLock = resolve; });
 }
 
-if (navigator.locks) {
-  navigator.locks.request('brimzo', {ifAvailable: true}, lock => lock ? run()
-    : showNotice('Brimzo is open in another tab or window of this browser: play it there, or close it and try again.',
-      'Try again'));
+// Two tabs would each save their own leaders over the other's: the game runs in one of them.
+// Web Locks tell where the browser has them; a page on a plain-HTTP host has none, and one
+// whose site data is blocked may not use them, so its tabs ask each other instead.
+const LOCK_NAME = `brimzo ${STORAGE_KEY}`;
+const ASKING_TIME = 250; // milliseconds for a tab that plays to answer
+
+function playAlone(play, refuse) {
+  try {
+    navigator.locks.request(LOCK_NAME, {ifAvailable: true}, lock => lock ? play() : refuse())
+      .catch(() => askOtherTabs(play, refuse));
+  } catch {
+    askOtherTabs(play, refuse);
+  }
+}
+
+// A tab that plays answers every tab that asks; of two that ask at once, the one that drew the
+// smaller number gives way.
+function askOtherTabs(play, refuse) {
+  let channel;
+  try {
+    channel = new BroadcastChannel(LOCK_NAME);
+  } catch {
+    play();
+    return;
+  }
+  const number = Math.random();
+  let state = 'asking';
+  channel.onmessage = ({data}) => {
+    if (state === 'asking' && (data.playing || data.asking > number)) {
+      state = 'refused';
+      channel.close();
+      refuse();
+    } else if (state !== 'refused' && data.asking !== undefined) {
+      channel.postMessage({playing: true});
+    }
+  };
+  channel.postMessage({asking: number});
+  setTimeout(() => {
+    if (state !== 'asking') return;
+    state = 'playing';
+    play().then(() => channel.close());
+  }, ASKING_TIME);
+}
+
+// Opened as a file, the page may fetch nothing, not even the game.
+if (location.protocol === 'file:') {
+  showNotice('Brimzo cannot run from a file opened in the browser: its folder must be served. ' +
+    'In the folder of index.html, run\npython3 -m http.server 8000\nand open http://127.0.0.1:8000/',
+  null);
 } else {
-  run();
+  playAlone(run, () => showNotice('Brimzo is open in another tab or window of this browser: ' +
+    'play it there, or close it and try again.', 'Try again'));
 }
 })();

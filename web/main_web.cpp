@@ -26,13 +26,25 @@ constexpr const char* ImportPath = "import\\brimzo.ini"; // the file on trial, i
 constexpr const char* NotSettings = "This file is not a Brimzo settings file: nothing was changed.";
 constexpr const char* NotKept =
     "This browser did not let the game keep the file: nothing was changed.";
+constexpr const char* NothingKept =
+    "This browser keeps nothing for this page: your game, leaders and options will be lost "
+    "when the page is closed. Export brimzo.ini saves them in a file.";
+constexpr const char* StorageFull =
+    "The browser's storage for this page is full: your game, leaders and options can no longer "
+    "be kept, and what you play from now on will be lost when the page is closed. Export "
+    "brimzo.ini saves them in a file.";
+
+// What the page's storage did with a save (KEPT, BLOCKED and FULL in brimzo.js).
+enum class Storage : int32_t { Kept = 0, Blocked = 1, Full = 2 };
+
 bool TornDown;
+bool StorageFailureTold; // until a save is kept again
 // The settings file's text on its way between the page's storage and the profile in memory.
 char ProfileText[ProfileTextCapacity + 1];
 
 EM_JS(int32_t, JsStoredText, (char* buffer, int32_t size),
       { return Module.page.copyOut(HEAPU8, Module.page.storedBytes(), buffer, size); });
-EM_JS(bool, JsStore, (const char* text, int32_t length),
+EM_JS(int32_t, JsStore, (const char* text, int32_t length),
       { return Module.page.store(HEAPU8.slice(text, text + length)); });
 EM_JS(bool, JsReplaceWith, (const char* text, int32_t length),
       { return Module.page.replaceWith(HEAPU8.slice(text, text + length)); });
@@ -48,14 +60,26 @@ void LoadStoredSettings() {
     }
 }
 
-// The save lands in the profile in memory and its text in the page's storage.
-bool StoreSettings() {
+// The save lands in the profile in memory and its text in the page's storage; a save too
+// large for the profile is as lost as one the storage refuses.
+Storage KeepSettings() {
     if (!SaveSettings()) {
-        return false;
+        return Storage::Full;
     }
     int32_t length = ProfileFileText(SettingsPath, ProfileText, sizeof ProfileText);
-    return length >= 0 && length < static_cast<int32_t>(sizeof ProfileText) &&
-           JsStore(ProfileText, length);
+    return length < 0 ? Storage::Kept : static_cast<Storage>(JsStore(ProfileText, length));
+}
+
+// A save that is lost is told when it happens, and once: not again after every move, until
+// one is kept again.
+void StoreSettings() {
+    Storage storage = KeepSettings();
+    if (storage == Storage::Kept || StorageFailureTold) {
+        StorageFailureTold = storage != Storage::Kept;
+        return;
+    }
+    StorageFailureTold = true;
+    ShowStopMessage(storage == Storage::Blocked ? NothingKept : StorageFull, "Brimzo!");
 }
 
 // The decoder takes what it reads into the live tables: they are put back afterwards.
@@ -224,9 +248,7 @@ void Shutdown() {
     char typed[LeaderNameBufferSize];
     NameTypedSoFar(typed, sizeof typed);
     SettleInterruptedGameOver(typed);
-    if (!StoreSettings()) {
-        ShowStopMessage(UnsavedSettingsMessage(), "Brimzo!");
-    }
+    StoreSettings();
     if (FullScreen != 0) {
         LeaveFullScreenMode();
     }

@@ -21,6 +21,23 @@ function savedGameIni(mode, state, score, board, next, extra = '') {
   return `[GAME]\r\nSaveData1=${first}\r\nSaveData2=${second}\r\n${extra}`;
 }
 
+// Leader tables with Ada on top of Lines, as brimzo.ini's section.
+function adaLeaders() {
+  const [data, crc] = web.model(args, 'model.encode_leader_tables(tables)', {tables: [
+    ['Ada      00412', ...Array(9).fill('Brimzo!  00100')],
+    Array(10).fill('Brimzo!  00100'), Array(10).fill('Brimzo!  00100')]});
+  return `[LEADERS]\r\nData=${data}\r\nCRC=${crc}\r\n`;
+}
+
+// The game in memory as Export gives it, once it shows what the condition looks for.
+async function exportedWhen(browser, page, folder, condition, what) {
+  let count = 0;
+  let text;
+  await web.eventually(async () => condition(text = (await web.download(browser, page, '#export',
+    path.join(folder, `${count++}`))).toString('latin1')), what);
+  return text;
+}
+
 const EMPTY = -1;
 const at = (column, row) => column + 9 * row;
 
@@ -158,11 +175,8 @@ const cases = {
   // The exported file is what the game keeps, byte for byte; a damaged file is refused and
   // changes nothing; after another game was dealt, importing the export brings it all back.
   async export_import({browser, url, scratch}) {
-    const [data, crc] = web.model(args, 'model.encode_leader_tables(tables)', {tables: [
-      ['Ada      00412', ...Array(9).fill('Brimzo!  00100')],
-      Array(10).fill('Brimzo!  00100'), Array(10).fill('Brimzo!  00100')]});
     const page = await web.openGame(browser, url, savedGameIni(0, PREPARED_STATE, 40,
-      preparedBoard(), PREPARED_NEXT, `[LEADERS]\r\nData=${data}\r\nCRC=${crc}\r\n`));
+      preparedBoard(), PREPARED_NEXT, adaLeaders()));
     const kept = Buffer.from(await web.storedText(page), 'latin1');
     const exported = await web.download(browser, page, '#export', path.join(scratch, 'first'));
     assert.ok(exported.equals(kept), 'the export is the kept text');
@@ -187,6 +201,94 @@ const cases = {
     assert.equal(await web.storedText(page), kept.toString('latin1'));
     const again = await web.download(browser, page, '#export', path.join(scratch, 'second'));
     assert.ok(again.equals(exported), 'exported again byte for byte');
+  },
+
+  // The picture in windows of every size. On a phone, upright or on its side, it fits the
+  // screen whole, nothing scrolls, and a tap reaches each corner cell: the ball at (0, 0) goes
+  // round by (8, 0) and (8, 8) to (0, 8). On a desktop screen of 1.5 screen pixels to a page
+  // pixel, every pixel of the game is a square of 3 x 3 screen pixels of its own colour.
+  async window_sizes({browser, url, scratch}) {
+    const board = Array(81).fill(EMPTY);
+    board[at(0, 0)] = 3;
+    const ini = savedGameIni(0, 1, 0, board, [[4, 4, 1], [3, 5, 2], [5, 3, 4]],
+      '[OPTIONS]\r\nAnimationSpeed=1000\r\n');
+    for (const [width, height, shown] of [[390, 844, [0, 249, 390, 292.5]], [844, 390, [82, 0, 520, 390]]]) {
+      const page = await web.openGame(browser, url, ini,
+        {width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
+      assert.deepEqual(await web.pictureBox(page), shown);
+      assert.deepEqual(await page.evaluate(() => [document.scrollingElement.scrollWidth,
+        document.scrollingElement.scrollHeight]), [width, height], 'nothing to scroll');
+      for (const [from, to] of [[[0, 0], [8, 0]], [[8, 0], [8, 8]], [[8, 8], [0, 8]]]) {
+        await web.tapCell(page, ...from);
+        await web.tapCell(page, ...to);
+        await web.eventually(async () => savedGame(await web.storedText(page)).board[at(...to)] === 3,
+          `${width} x ${height}: the ball tapped to ${to}`);
+      }
+      await page.close();
+    }
+
+    const page = await web.openGame(browser, url, undefined, {width: 1300, height: 1000, deviceScaleFactor: 1.5});
+    const [left, top, width, height] = await web.pictureBox(page);
+    assert.deepEqual([width * 1.5, height * 1.5], [1920, 1440]);
+    const game = await web.canvasPixels(page);
+    for (const [x, y] of [[0, 0], [600, 440]]) { // 40 x 40 pixels at two opposite corners
+      const file = path.join(scratch, `${x}.png`);
+      await page.screenshot({path: file, clip: {x: left + 2 * x, y: top + 2 * y, width: 80, height: 80}});
+      const shot = await web.pngPixels(page, file);
+      const wrong = shot.pixels.findIndex((value, i) => value !== game[3 * (640 * (y + Math.floor(i / 360 / 3)) +
+        x + Math.floor(i / 3 % 120 / 3)) + i % 3]);
+      assert.equal(wrong, -1, `screen pixel ${Math.floor(wrong / 3) % 120}, ${Math.floor(wrong / 360)} from ${x}, ${y}`);
+    }
+  },
+
+  // Storage filled up before the game starts (here at 127.0.0.1), or site data blocked (here
+  // for localhost): the game starts all the same and says so once, plays on, and Export gives
+  // the game it holds.
+  async storage({browser, url, scratch}) {
+    for (const [address, fill, words] of [[url, true, /storage for this page is full/],
+      [url.replace('127.0.0.1', 'localhost'), false, /keeps nothing for this page/]]) {
+      const page = await browser.newPage();
+      if (fill) {
+        await page.goto(`${url}help.html`);
+        await page.evaluate(() => {
+          for (let size = 1 << 20, n = 0; size >= 1; size >>= 1) {
+            try {
+              for (;;) localStorage.setItem(`${n++}`, 'x'.repeat(size));
+            } catch {
+              // full for this size: a smaller one may still fit
+            }
+          }
+        });
+      }
+      await page.goto(address);
+      await page.waitForSelector('#dialog-0[open]');
+      assert.match(await page.$eval('#dialog-0 p', p => p.textContent), words);
+      await page.keyboard.press('Enter');
+      await web.click(page, 434 + 2 * 60 + 30, 120); // Groups: a new game
+      const folder = path.join(scratch, fill ? 'full' : 'blocked');
+      await exportedWhen(browser, page, folder, text => savedGame(text).mode === 2, 'the new game exported');
+      assert.equal(await page.$('#dialog-0[open]'), null, 'told only once');
+      await page.close();
+    }
+  },
+
+  // On a plain-HTTP host, which has no Web Locks, a second tab of the game says it is open
+  // elsewhere and leaves the first one's leaders alone; a copy of the game at another path of
+  // the host plays beside it with a file of its own.
+  async plain_host({browser, url}) {
+    const host = url.replace('127.0.0.1', 'brimzo.test');
+    const first = await web.openGame(browser, host, savedGameIni(0, PREPARED_STATE, 40, preparedBoard(),
+      PREPARED_NEXT, adaLeaders()));
+    const kept = await web.storedText(first);
+    const second = await browser.newPage();
+    await second.goto(host);
+    await second.waitForSelector('#notice:not([hidden])');
+    assert.match(await second.$eval('#notice-text', p => p.textContent), /open in another tab/);
+    const copy = await web.openGame(browser, `${host}second/`);
+    await web.eventually(async () => await web.storedText(copy) !== null, 'the copy keeps its game');
+    assert.equal(web.iniValue(await web.storedText(copy), 'LEADERS', 'Data'), web.model(args,
+      'model.encode_leader_tables(tables)[0]', {tables: Array(3).fill(Array(10).fill('Brimzo!  00100'))}));
+    assert.equal(await web.storedText(first), kept);
   },
 
   // The picture in windows of every size. On a phone, upright or on its side, it fits the
