@@ -265,10 +265,14 @@ function setItemText(templateId, id, text) {
   if (control.tagName === 'INPUT') control.value = text; else control.textContent = text;
 }
 
-function setMessage(text, caption) {
+// A question has Cancel beside OK, and its own sign.
+function setMessage(text, caption, question) {
   const dialog = dialogOf(0);
   dialog.querySelector('header').textContent = caption;
   dialog.querySelector('p').textContent = text;
+  dialog.querySelector('.stop').textContent = question ? '?' : '\u00d7';
+  dialog.classList.toggle('question', question);
+  item(0, 2).hidden = !question;
 }
 
 function focusLost(templateId) {
@@ -343,8 +347,17 @@ importButton.addEventListener('click', () => {
 });
 importInput.addEventListener('change', async () => {
   const file = importInput.files[0];
-  if (file) post({kind: EVENT.import, bytes: new Uint8Array(await file.slice(0, READ_LIMIT).arrayBuffer())});
+  if (!file) return;
+  post({kind: EVENT.import, bytes: codePageText(new Uint8Array(await file.slice(0, READ_LIMIT).arrayBuffer()))});
 });
+
+// The Windows program reads a file that starts with a byte order mark as UTF-8 or UTF-16 text
+// in its code page (and keeps writing it so); the game here takes that same text.
+const MARKS = [['utf-8', [0xef, 0xbb, 0xbf]], ['utf-16le', [0xff, 0xfe]], ['utf-16be', [0xfe, 0xff]]];
+function codePageText(bytes) {
+  const [encoding, mark] = MARKS.find(([, marks]) => marks.every((byte, i) => bytes[i] === byte)) || [];
+  return encoding ? ansiBytes(new TextDecoder(encoding).decode(bytes.subarray(mark.length))) : bytes;
+}
 
 // The pointer on the game's own 640 x 480 pixels, however large the page shows them.
 function pointAt(event) {

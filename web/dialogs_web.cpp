@@ -41,8 +41,9 @@ EM_JS(void, JsEnableItem, (int32_t id, bool enabled),
       { Module.page.item(1000, id).disabled = !enabled; });
 EM_JS(bool, JsFocusLost, (), { return Module.page.focusLost(1000); });
 EM_JS(void, JsFocusItem, (int32_t id), { Module.page.item(1000, id).focus(); });
-EM_JS(void, JsSetMessage, (const char* text, const char* caption), {
-    Module.page.setMessage(Module.page.textAt(HEAPU8, text), Module.page.textAt(HEAPU8, caption));
+EM_JS(void, JsSetMessage, (const char* text, const char* caption, bool question), {
+    Module.page.setMessage(Module.page.textAt(HEAPU8, text), Module.page.textAt(HEAPU8, caption),
+                           question);
 });
 
 // The dialog's own loop: its commands come back, and the game window behind it takes the rest
@@ -224,6 +225,15 @@ int32_t RunNameEntry() {
     JsCloseDialog(NameDialogTemplate);
     return 1;
 }
+
+// The message box, with Cancel beside Ok for a question.
+int32_t RunBox(const char* text, const char* caption, bool question) {
+    JsSetMessage(text, caption, question);
+    JsOpenDialog(MessageBoxTemplate);
+    int32_t command = NextCommand(MessageBoxTemplate);
+    JsCloseDialog(MessageBoxTemplate);
+    return command;
+}
 } // namespace
 
 int32_t RunPageDialog(int32_t templateId) {
@@ -239,10 +249,12 @@ int32_t RunPageDialog(int32_t templateId) {
 
 // Ok and Escape alike close it.
 void RunMessageBox(const char* text, const char* caption) {
-    JsSetMessage(text, caption);
-    JsOpenDialog(MessageBoxTemplate);
-    NextCommand(MessageBoxTemplate);
-    JsCloseDialog(MessageBoxTemplate);
+    RunBox(text, caption, false);
+}
+
+// Escape is Cancel.
+bool RunQuestionBox(const char* text, const char* caption) {
+    return RunBox(text, caption, true) == OkCommand;
 }
 
 void NameTypedSoFar(char* text, int32_t size) {

@@ -26,6 +26,11 @@ constexpr const char* ImportPath = "import\\brimzo.ini"; // the file on trial, i
 constexpr const char* NotSettings = "This file is not a Brimzo settings file: nothing was changed.";
 constexpr const char* NotKept =
     "This browser did not let the game keep the file: nothing was changed.";
+constexpr const char* TooLarge =
+    "This file is too large for a Brimzo settings file: nothing was changed.";
+constexpr const char* ReplaceQuestion =
+    "The game in progress, the leader tables of all three modes and the options will be "
+    "replaced by those of this file. Replace them?";
 constexpr const char* NothingKept =
     "This browser keeps nothing for this page: your game, leaders and options will be lost "
     "when the page is closed. Export brimzo.ini saves them in a file.";
@@ -33,6 +38,10 @@ constexpr const char* StorageFull =
     "The browser's storage for this page is full: your game, leaders and options can no longer "
     "be kept, and what you play from now on will be lost when the page is closed. Export "
     "brimzo.ini saves them in a file.";
+// The game writes a file back with CR LF line ends and adds the keys it lacks, each at most as
+// long as it reads (four sound files of 1023 characters, a skin of 259, the leaders' 900 and
+// the rest come to under 6 KiB): a file that leaves less room could never be saved again.
+constexpr int32_t OwnKeysRoom = 6 * 1024;
 
 // What the page's storage did with a save (KEPT, BLOCKED and FULL in brimzo.js).
 enum class Storage : int32_t { Kept = 0, Blocked = 1, Full = 2 };
@@ -115,28 +124,43 @@ const char* DamageOf(const char* path) {
     return nullptr;
 }
 
+// Any write puts the whole file in the form the game writes it.
+bool LeavesRoomToSave(const char* path) {
+    char value[SavedTextBufferSize];
+    ReadProfileText("GAME", "SaveData1", "-", value, sizeof value, path);
+    return WriteProfileText("GAME", "SaveData1", value, path) &&
+           ProfileFileText(path, nullptr, 0) <= ProfileTextCapacity - OwnKeysRoom;
+}
+
 const char* ImportRefusal(int32_t length) {
     if (length > ProfileTextCapacity) {
-        return "This file is too large for a Brimzo settings file: nothing was changed.";
+        return TooLarge;
     }
     if (std::memchr(ProfileText, '\0', static_cast<size_t>(length))) {
         return NotSettings;
     }
     SetProfileFileText(ImportPath, ProfileText, length);
     const char* refusal = DamageOf(ImportPath);
+    if (!refusal && !LeavesRoomToSave(ImportPath)) {
+        refusal = TooLarge;
+    }
     RemoveProfileFile(ImportPath);
     return refusal;
 }
 
-// A sound file replaces the game: the page keeps it and starts again from it, without the
-// save of a teardown, which would write this game over it.
+// A sound file replaces the game once the player agrees: the page keeps it and starts again
+// from it, without the save of a teardown, which would write this game over it.
 void Import() {
     int32_t length = EventText(ProfileText, sizeof ProfileText);
     const char* refusal = ImportRefusal(length);
-    if (!refusal && JsReplaceWith(ProfileText, length)) {
-        WaitForever();
+    if (refusal) {
+        ShowStopMessage(refusal, "Brimzo!");
+    } else if (RunQuestionBox(ReplaceQuestion, "Brimzo!")) {
+        if (JsReplaceWith(ProfileText, length)) {
+            WaitForever();
+        }
+        ShowStopMessage(NotKept, "Brimzo!");
     }
-    ShowStopMessage(refusal ? refusal : NotKept, "Brimzo!");
 }
 
 [[noreturn]] void Quit() {

@@ -21,6 +21,14 @@ function savedGameIni(mode, state, score, board, next, extra = '') {
   return `[GAME]\r\nSaveData1=${first}\r\nSaveData2=${second}\r\n${extra}`;
 }
 
+// Each file chosen under a name of its own, so that the page hears of every choice.
+let imports = 0;
+async function importFile(page, folder, bytes) {
+  const file = path.join(folder, `${imports++}.ini`);
+  fs.writeFileSync(file, bytes);
+  await (await page.$('#import-file')).uploadFile(file);
+}
+
 // Leader tables with Ada on top of Lines, as brimzo.ini's section.
 function adaLeaders() {
   const [data, crc] = web.model(args, 'model.encode_leader_tables(tables)', {tables: [
@@ -172,73 +180,53 @@ const cases = {
     });
   },
 
-  // The exported file is what the game keeps, byte for byte; a damaged file is refused and
-  // changes nothing; after another game was dealt, importing the export brings it all back.
+  // The exported file is what the game keeps, byte for byte. A damaged file is refused, and so
+  // is one with LF line ends that would outgrow the game's room once written with CR LF; both
+  // change nothing. After another game was dealt, an import asks first: the export with a
+  // UTF-8 byte order mark is declined, the same in UTF-16 taken, and it all comes back.
   async export_import({browser, url, scratch}) {
     const page = await web.openGame(browser, url, savedGameIni(0, PREPARED_STATE, 40,
       preparedBoard(), PREPARED_NEXT, adaLeaders()));
-    const kept = Buffer.from(await web.storedText(page), 'latin1');
+    const kept = await web.storedText(page);
     const exported = await web.download(browser, page, '#export', path.join(scratch, 'first'));
-    assert.ok(exported.equals(kept), 'the export is the kept text');
-    assert.equal(savedGame(kept.toString('latin1')).score, 40);
+    assert.equal(exported.toString('latin1'), kept, 'the export is the kept text');
+    assert.equal(savedGame(kept).score, 40);
 
-    const damaged = path.join(scratch, 'damaged.ini');
-    fs.writeFileSync(damaged, kept.toString('latin1').replace(/SaveData1=(.)/,
-      (_, letter) => `SaveData1=${letter === 'A' ? 'B' : 'A'}`), 'latin1');
-    await (await page.$('#import-file')).uploadFile(damaged);
-    await page.waitForSelector('#dialog-0[open]');
-    assert.equal(await page.$eval('#dialog-0 p', p => p.textContent),
-      'The game in progress in this file is damaged: nothing was changed.');
-    await page.keyboard.press('Enter');
-    await page.waitForSelector('#dialog-0:not([open])');
-    assert.equal(await web.storedText(page), kept.toString('latin1'));
+    const damaged = kept.replace(/SaveData1=(.)/, (_, letter) => `SaveData1=${letter === 'A' ? 'B' : 'A'}`);
+    const long = kept.replace(/\r\n/g, '\n') + ';\n'.repeat(14000);
+    for (const [text, refusal] of [[damaged, 'The game in progress in this file is damaged'],
+      [long, 'This file is too large for a Brimzo settings file']]) {
+      await importFile(page, scratch, Buffer.from(text, 'latin1'));
+      await page.waitForSelector('#dialog-0[open]');
+      assert.equal(await page.$eval('#dialog-0 p', p => p.textContent), `${refusal}: nothing was changed.`);
+      await page.keyboard.press('Enter');
+      await page.waitForSelector('#dialog-0:not([open])');
+    }
+    assert.equal(await web.storedText(page), kept);
 
     await web.click(page, 434 + 2 * 60 + 30, 120); // Groups: a new game
     await web.eventually(async () => savedGame(await web.storedText(page)).mode === 2, 'a new game kept');
-    const exportedFile = path.join(scratch, 'first', 'brimzo.ini');
-    await Promise.all([page.waitForNavigation(), (await page.$('#import-file')).uploadFile(exportedFile)]);
+    const dealt = await web.storedText(page);
+    const marked = (mark, encoding) => Buffer.concat([Buffer.from(mark), Buffer.from(kept, encoding)]);
+    for (const [bytes, answer] of [[marked([0xef, 0xbb, 0xbf], 'utf8'), 'Cancel'],
+      [marked([0xff, 0xfe], 'utf16le'), 'OK']]) {
+      await importFile(page, scratch, bytes);
+      await page.waitForSelector('#dialog-0[open]');
+      assert.equal(await page.$eval('#dialog-0 p', p => p.textContent), 'The game in progress, the ' +
+        'leader tables of all three modes and the options will be replaced by those of this file. Replace them?');
+      const button = `#dialog-0 button[data-id="${answer === 'OK' ? 1 : 2}"]`;
+      if (answer === 'OK') {
+        await Promise.all([page.waitForNavigation(), page.click(button)]);
+      } else {
+        await page.click(button);
+        await page.waitForSelector('#dialog-0:not([open])');
+        assert.equal(await web.storedText(page), dealt, 'declined: nothing changed');
+      }
+    }
     await web.waitForFirstFrame(page);
-    assert.equal(await web.storedText(page), kept.toString('latin1'));
+    assert.equal(await web.storedText(page), kept);
     const again = await web.download(browser, page, '#export', path.join(scratch, 'second'));
     assert.ok(again.equals(exported), 'exported again byte for byte');
-  },
-
-  // The picture in windows of every size. On a phone, upright or on its side, it fits the
-  // screen whole, nothing scrolls, and a tap reaches each corner cell: the ball at (0, 0) goes
-  // round by (8, 0) and (8, 8) to (0, 8). On a desktop screen of 1.5 screen pixels to a page
-  // pixel, every pixel of the game is a square of 3 x 3 screen pixels of its own colour.
-  async window_sizes({browser, url, scratch}) {
-    const board = Array(81).fill(EMPTY);
-    board[at(0, 0)] = 3;
-    const ini = savedGameIni(0, 1, 0, board, [[4, 4, 1], [3, 5, 2], [5, 3, 4]],
-      '[OPTIONS]\r\nAnimationSpeed=1000\r\n');
-    for (const [width, height, shown] of [[390, 844, [0, 249, 390, 292.5]], [844, 390, [82, 0, 520, 390]]]) {
-      const page = await web.openGame(browser, url, ini,
-        {width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
-      assert.deepEqual(await web.pictureBox(page), shown);
-      assert.deepEqual(await page.evaluate(() => [document.scrollingElement.scrollWidth,
-        document.scrollingElement.scrollHeight]), [width, height], 'nothing to scroll');
-      for (const [from, to] of [[[0, 0], [8, 0]], [[8, 0], [8, 8]], [[8, 8], [0, 8]]]) {
-        await web.tapCell(page, ...from);
-        await web.tapCell(page, ...to);
-        await web.eventually(async () => savedGame(await web.storedText(page)).board[at(...to)] === 3,
-          `${width} x ${height}: the ball tapped to ${to}`);
-      }
-      await page.close();
-    }
-
-    const page = await web.openGame(browser, url, undefined, {width: 1300, height: 1000, deviceScaleFactor: 1.5});
-    const [left, top, width, height] = await web.pictureBox(page);
-    assert.deepEqual([width * 1.5, height * 1.5], [1920, 1440]);
-    const game = await web.canvasPixels(page);
-    for (const [x, y] of [[0, 0], [600, 440]]) { // 40 x 40 pixels at two opposite corners
-      const file = path.join(scratch, `${x}.png`);
-      await page.screenshot({path: file, clip: {x: left + 2 * x, y: top + 2 * y, width: 80, height: 80}});
-      const shot = await web.pngPixels(page, file);
-      const wrong = shot.pixels.findIndex((value, i) => value !== game[3 * (640 * (y + Math.floor(i / 360 / 3)) +
-        x + Math.floor(i / 3 % 120 / 3)) + i % 3]);
-      assert.equal(wrong, -1, `screen pixel ${Math.floor(wrong / 3) % 120}, ${Math.floor(wrong / 360)} from ${x}, ${y}`);
-    }
   },
 
   // Storage filled up before the game starts (here at 127.0.0.1), or site data blocked (here
