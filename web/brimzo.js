@@ -1,7 +1,8 @@
 // The page around the game. It puts the skins into the game's folder, hands the game every
 // event of the page through one queue (pointer, bounce timer, dialogs, imports), shows what the
 // game draws, plays its sounds, and keeps the text of brimzo.ini in the browser's local storage.
-// The game calls the functions of `page` (web/*.cpp); nothing here calls into the game.
+// The game calls the functions of `page` (web/*.cpp); the page calls the game only as it
+// closes.
 'use strict';
 
 (() => {
@@ -69,11 +70,12 @@ function ansiText(bytes) {
   return text;
 }
 
-function ansiBytes(text) {
+// A character the code page lacks is '?', as Windows writes it, or the given byte.
+function ansiBytes(text, lacking = 0x3f) {
   return Uint8Array.from(text, char => {
     const high = HIGH.indexOf(char);
     const code = char.codePointAt(0);
-    return high >= 0 ? 0x80 + high : code < 0x100 ? code : 0x3f; // '?' as Windows writes it
+    return high >= 0 ? 0x80 + high : code < 0x100 ? code : lacking;
   });
 }
 
@@ -439,7 +441,9 @@ const page = {
   openDialog,
   closeDialog,
   setItemText,
-  itemBytes: (templateId, id) => ansiBytes(item(templateId, id).value),
+  // A character of no code page byte becomes one that no field's rule takes ('?' would pass
+  // as a name).
+  itemBytes: (templateId, id) => ansiBytes(item(templateId, id).value, 0x81),
   item,
   focusLost,
   setMessage,
@@ -470,9 +474,10 @@ async function fetchFile(name) {
 
 // A skin that did not come is missing from the game's folder, as a file can be beside the
 // Windows program; the game then says so itself.
+let game = null;
 async function start() {
   const files = Promise.all([...SKINS, ...WAVES].map(async name => [name, await fetchFile(name)]));
-  const game = await createBrimzoCore({page, noInitialRun: true});
+  game = await createBrimzoCore({page, noInitialRun: true});
   game.FS.mkdir(FOLDER);
   game.FS.chdir(FOLDER);
   for (const [name, bytes] of await files) {
@@ -481,6 +486,11 @@ async function start() {
   }
   game.callMain([]);
 }
+
+// Closing the page ends the session, which settles a name being asked for; a page the browser
+// brings back from its cache starts again from what it kept.
+addEventListener('pagehide', () => game?._PageClosing());
+addEventListener('pageshow', event => { if (event.persisted) location.reload(); });
 
 function run() {
   start().then(() => { importButton.disabled = false; },

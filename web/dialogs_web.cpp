@@ -257,9 +257,10 @@ bool RunQuestionBox(const char* text, const char* caption) {
     return RunBox(text, caption, true) == OkCommand;
 }
 
-void NameTypedSoFar(char* text, int32_t size) {
+bool NameTypedSoFar(char* text, int32_t size) {
     text[0] = '\0';
     if (NameDialogOpen) {
         JsItemText(NameDialogTemplate, NameEdit, text, size);
     }
+    return NameDialogOpen;
 }

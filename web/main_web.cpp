@@ -260,7 +260,7 @@ void HandleBackgroundEvent(const WebEvent& event) {
 }
 
 // Also reached from a fatal error; it runs once. The page keeps the settings after every event
-// anyway, so closing the page without it loses nothing.
+// anyway, and settles a name being asked for when it closes, so closing it loses nothing.
 void Shutdown() {
     if (TornDown) {
         return;
@@ -275,6 +275,18 @@ void Shutdown() {
     StoreSettings();
     if (FullScreen != 0) {
         LeaveFullScreenMode();
+    }
+}
+
+// The page is closing, or the browser puts it aside: the session ends as the Windows one does
+// when the system shuts down, a name being asked for settling under the name typed so far,
+// and is kept at once; nothing may wait here. Nothing else needs keeping: the page kept every
+// finished event, and a turn still being played out is not whole.
+extern "C" EMSCRIPTEN_KEEPALIVE void PageClosing() {
+    char typed[LeaderNameBufferSize];
+    if (NameTypedSoFar(typed, sizeof typed)) {
+        SettleInterruptedGameOver(typed);
+        KeepSettings();
     }
 }
 

@@ -44,4 +44,4 @@ void Shutdown();
 int32_t RunPageDialog(int32_t templateId);
 void RunMessageBox(const char* text, const char* caption);
 bool RunQuestionBox(const char* text, const char* caption); // true for Ok
-void NameTypedSoFar(char* text, int32_t size); // empty when the name dialog is not open
+bool NameTypedSoFar(char* text, int32_t size); // false, and empty, when the dialog is not open
