@@ -181,6 +181,7 @@ function watchPixelRatio() {
 // Sounds, as Windows plays a wave file: one at a time, either cutting off the one that plays or
 // playing nothing while one plays. A file that is missing or no wave plays nothing.
 const sounds = new Map(); // file name in lower case -> decoded sound
+const offered = new Set(); // every file this visit has had, sound or not, in lower case
 let audio = null;
 let playing = null;
 
@@ -191,6 +192,7 @@ function audioContext() {
 
 async function decodeWave(name, bytes) {
   const key = name.toLowerCase();
+  offered.add(key);
   sounds.delete(key);
   try {
     sounds.set(key, await audioContext().decodeAudioData(bytes.slice().buffer));
@@ -199,14 +201,15 @@ async function decodeWave(name, bytes) {
   }
 }
 
-function playWave(name, cutOff) {
+// A file this visit has not had plays the standard sound of its slot.
+function playWave(name, standard, cutOff) {
   if (!audio || audio.state !== 'running' || (playing && !cutOff)) return;
   if (playing) {
     playing.onended = null;
     playing.stop();
     playing = null;
   }
-  const sound = sounds.get(name.toLowerCase());
+  const sound = sounds.get((offered.has(name.toLowerCase()) ? name : standard).toLowerCase());
   if (!sound) return;
   const source = audio.createBufferSource();
   source.buffer = sound;
@@ -262,6 +265,17 @@ function closeDialog(templateId) {
   dialog.close();
 }
 
+// A page keeps the name of a chosen wave file, not the file: Options names the rows whose file
+// this visit has not had.
+function noteLostSound(checkBox, name) {
+  item(1000, checkBox).closest('label').classList.toggle('lost', !offered.has(name.toLowerCase()));
+  const lost = Array.from(dialogOf(1000).querySelectorAll('label.lost'), label => label.textContent);
+  const note = document.getElementById('lost-sounds');
+  note.hidden = !lost.length;
+  note.textContent = `Choose again: ${lost.join(', ')}. A browser keeps the name of a chosen ` +
+    'wave file, not the file: its standard sound plays until then.';
+}
+
 function setItemText(templateId, id, text) {
   const control = item(templateId, id);
   if (control.tagName === 'INPUT') control.value = text; else control.textContent = text;
@@ -282,6 +296,16 @@ function focusLost(templateId) {
   return !focus || focus.disabled || !dialogOf(templateId).contains(focus);
 }
 
+// Tab goes round a dialog's controls, as in a Windows dialog, rather than out of the page.
+function tabAround(dialog, event) {
+  const stops = Array.from(dialog.querySelectorAll('button, input, a[href]'))
+    .filter(control => !control.disabled && !control.hidden);
+  const [last, first] = event.shiftKey ? [stops[0], stops.at(-1)] : [stops.at(-1), stops[0]];
+  if (document.activeElement !== last) return;
+  event.preventDefault();
+  first.focus();
+}
+
 // Enter is Ok (the form's submit button); Escape is the cancel command, which each dialog
 // answers in its own way. A dialog the browser closes by itself opens again.
 for (const dialog of document.querySelectorAll('dialog')) {
@@ -298,6 +322,7 @@ for (const dialog of document.querySelectorAll('dialog')) {
     command(1);
   });
   dialog.addEventListener('keydown', event => {
+    if (event.key === 'Tab') tabAround(dialog, event);
     if (event.key !== 'Escape') return;
     event.preventDefault();
     command(2);
@@ -441,6 +466,7 @@ const page = {
   openDialog,
   closeDialog,
   setItemText,
+  noteLostSound,
   // A character of no code page byte becomes one that no field's rule takes ('?' would pass
   // as a name).
   itemBytes: (templateId, id) => ansiBytes(item(templateId, id).value, 0x81),

@@ -34,6 +34,8 @@ EM_JS(void, JsSetItemText, (int32_t templateId, int32_t id, const char* text),
       { Module.page.setItemText(templateId, id, Module.page.textAt(HEAPU8, text)); });
 EM_JS(int32_t, JsItemText, (int32_t templateId, int32_t id, char* buffer, int32_t size),
       { return Module.page.copyOut(HEAPU8, Module.page.itemBytes(templateId, id), buffer, size); });
+EM_JS(void, JsNoteLostSound, (int32_t checkBox, const char* file),
+      { Module.page.noteLostSound(checkBox, Module.page.textAt(HEAPU8, file)); });
 EM_JS(void, JsCheckItem, (int32_t id, bool checked),
       { Module.page.item(1000, id).checked = checked; });
 EM_JS(bool, JsItemChecked, (int32_t id), { return Module.page.item(1000, id).checked; });
@@ -111,6 +113,13 @@ void EnableSkinButtons() {
     JsEnableItem(NextSkin, SkinIndex < SkinCount - 1);
 }
 
+// The page names the rows whose wave file must be chosen again.
+void NoteLostSounds() {
+    for (int32_t row = 0; row < 4; row++) {
+        JsNoteLostSound(SoundCheckBox + row, SoundFile[OptionsRowSlot[row]]);
+    }
+}
+
 void InitOptions() {
     char speed[16];
     std::snprintf(speed, sizeof speed, "%u", static_cast<unsigned>(AnimationSpeed));
@@ -118,6 +127,7 @@ void InitOptions() {
     for (int32_t row = 0; row < 4; row++) {
         JsCheckItem(SoundCheckBox + row, SoundEnabled[OptionsRowSlot[row]] != 0);
     }
+    NoteLostSounds();
     CountSkins();
     EnableSkinButtons();
     JsSetItemText(OptionsDialogTemplate, SkinText, SkinDescription ? SkinDescription : "");
@@ -149,6 +159,7 @@ void ChooseWaveFile(int32_t slot) {
     if (length > 0 && length < SoundFileBufferSize) {
         std::memcpy(SoundFile[slot], file, sizeof file);
     }
+    NoteLostSounds();
 }
 
 // The speed field as Windows reads an unsigned number from a dialog field: a field that is

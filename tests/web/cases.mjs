@@ -4,6 +4,7 @@ import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
+import {pathToFileURL} from 'node:url';
 import * as web from './helper.mjs';
 
 const args = web.options();
@@ -70,7 +71,8 @@ function shapelessBoard(empty) {
 
 const cases = {
   // The deal from random state 0 on the canvas, pixel for pixel the frame the Windows program
-  // draws (composed by the same core natively); a second tab does not start a second game.
+  // draws (composed by the same core natively); a second tab does not start a second game, nor
+  // does the page opened as a file, which says how to serve it.
   async first_start({browser, url, scratch}) {
     const page = await web.openGame(browser, url);
     const frame = path.join(scratch, 'start.png');
@@ -86,6 +88,12 @@ const cases = {
     await second.waitForSelector('#notice:not([hidden])');
     assert.match(await second.$eval('#notice-text', p => p.textContent), /open in another tab/);
     assert.equal(await second.evaluate(() => window.brimzo.firstFrameAt), null);
+
+    await second.goto(pathToFileURL(path.join(args.dist, 'index.html')).href);
+    await second.waitForSelector('#notice:not([hidden])');
+    assert.match(await second.$eval('#notice-text', p => p.textContent),
+      /folder must be served\. In the folder of index\.html, run\npython3 -m http\.server 8000\n/);
+    assert.ok(await second.$eval('#import', button => button.disabled), 'nothing to import into');
   },
 
   // A page button clicked, then clicks on the canvas, which give the keys back to the game, and
@@ -248,6 +256,33 @@ const cases = {
     assert.ok(again.equals(exported), 'exported again byte for byte');
   },
 
+  // Options names the row whose chosen wave file a page cannot keep, and shows the alternative
+  // skin's description whole; the About box's links are reached with Tab.
+  async dialogs({browser, url}) {
+    const page = await web.openGame(browser, url,
+      '[OPTIONS]\r\nSkin=meadow.png\r\n[SOUND]\r\nBallMovement=mine.wav\r\n');
+    await page.keyboard.press('F5');
+    await page.waitForSelector('#dialog-1000[open]');
+    assert.equal(await page.$eval('#lost-sounds', p => p.hidden ? '' : p.textContent),
+      'Choose again: Ball Movement. A browser keeps the name of a chosen wave file, not the ' +
+      'file: its standard sound plays until then.');
+    const description = await page.$eval('#dialog-1000 [data-id="701"]', p =>
+      [p.textContent, p.scrollHeight <= p.clientHeight]);
+    assert.deepEqual(description, ['Meadow: a light green board for daytime play. Drawn from code for Brimzo.', true]);
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#dialog-1000:not([open])');
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('F1');
+    await page.keyboard.up('Shift');
+    await page.waitForSelector('#dialog-1001[open]');
+    const reached = [];
+    for (let k = 0; k < 3; k++) {
+      await page.keyboard.press('Tab');
+      reached.push(await page.evaluate(() => document.activeElement.dataset.id));
+    }
+    assert.deepEqual(reached, ['12321', '12322', '1']);
+  },
+
   // Storage filled up before the game starts (here at 127.0.0.1), or site data blocked (here
   // for localhost): the game starts all the same and says so once, plays on, and Export gives
   // the game it holds.
@@ -307,10 +342,12 @@ const cases = {
     board[at(0, 0)] = 3;
     const ini = savedGameIni(0, 1, 0, board, [[4, 4, 1], [3, 5, 2], [5, 3, 4]],
       '[OPTIONS]\r\nAnimationSpeed=1000\r\n');
-    for (const [width, height, shown] of [[390, 844, [0, 249, 390, 292.5]], [844, 390, [82, 0, 520, 390]]]) {
+    for (const [width, height, shown] of [[390, 844, [390, 292.5]], [844, 390, [520, 390]]]) {
       const page = await web.openGame(browser, url, ini,
         {width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
-      assert.deepEqual(await web.pictureBox(page), shown);
+      const [left, top, ...size] = await web.pictureBox(page);
+      assert.deepEqual(size, shown);
+      assert.ok(left >= 0 && top >= 0 && left + size[0] <= width && top + size[1] <= height, 'all on the screen');
       assert.deepEqual(await page.evaluate(() => [document.scrollingElement.scrollWidth,
         document.scrollingElement.scrollHeight]), [width, height], 'nothing to scroll');
       for (const [from, to] of [[[0, 0], [8, 0]], [[8, 0], [8, 8]], [[8, 8], [0, 8]]]) {
