@@ -6,8 +6,10 @@
 'use strict';
 
 (() => {
-// Each copy of the game on a host keeps its own file, under the path of its folder.
+// Each copy of the game on a host keeps its own file, under the path of its folder. Earlier
+// they all kept one under a shared name: the first copy to start takes that one over.
 const STORAGE_KEY = `${location.pathname.replace(/[^/]*$/, '')}brimzo.ini`;
+const SHARED_KEY = 'brimzo.ini';
 const FOLDER = '/brimzo';
 const SKINS = ['brimzo.png', 'meadow.png'];
 const WAVES = ['jump.wav', 'cantmove.wav', 'move.wav', 'destroy.wav'];
@@ -87,7 +89,7 @@ const FULL = 2;
 const storedString = bytes => Array.from(bytes, byte => String.fromCharCode(byte)).join('');
 function storedBytes() {
   try {
-    const text = localStorage.getItem(STORAGE_KEY);
+    const text = localStorage.getItem(STORAGE_KEY) ?? localStorage.getItem(SHARED_KEY);
     return text === null ? null : Uint8Array.from(text, char => char.charCodeAt(0));
   } catch {
     return null;
@@ -97,6 +99,7 @@ function storedBytes() {
 function keep(bytes) {
   try {
     localStorage.setItem(STORAGE_KEY, storedString(bytes));
+    localStorage.removeItem(SHARED_KEY);
     return KEPT;
   } catch (error) {
     return error.name === 'QuotaExceededError' ? FULL : BLOCKED;

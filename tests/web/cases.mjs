@@ -316,12 +316,18 @@ const cases = {
 
   // On a plain-HTTP host, which has no Web Locks, a second tab of the game says it is open
   // elsewhere and leaves the first one's leaders alone; a copy of the game at another path of
-  // the host plays beside it with a file of its own.
+  // the host plays beside it with a file of its own. The first took over the file that all
+  // copies shared in earlier versions.
   async plain_host({browser, url}) {
     const host = url.replace('127.0.0.1', 'brimzo.test');
-    const first = await web.openGame(browser, host, savedGameIni(0, PREPARED_STATE, 40, preparedBoard(),
-      PREPARED_NEXT, adaLeaders()));
+    const leaders = adaLeaders();
+    const first = await browser.newPage();
+    await first.goto(`${host}help.html`);
+    await first.evaluate(text => localStorage.setItem('brimzo.ini', text), leaders);
+    await first.goto(host);
+    await web.waitForFirstFrame(first);
     const kept = await web.storedText(first);
+    assert.equal(web.iniValue(kept, 'LEADERS', 'Data'), web.iniValue(leaders, 'LEADERS', 'Data'));
     const second = await browser.newPage();
     await second.goto(host);
     await second.waitForSelector('#notice:not([hidden])');
