@@ -182,7 +182,7 @@ function watchPixelRatio() {
 }
 
 // Sounds, as Windows plays a wave file: one at a time, either cutting off the one that plays or
-// playing nothing while one plays. A file that is missing or no wave plays nothing.
+// playing nothing while one plays. A file that is no wave plays nothing.
 const sounds = new Map(); // file name in lower case -> decoded sound
 const offered = new Set(); // every file this visit has had, sound or not, in lower case
 let audio = null;
@@ -204,7 +204,8 @@ async function decodeWave(name, bytes) {
   }
 }
 
-// A file this visit has not had plays the standard sound of its slot.
+// A file this visit has not had plays the standard sound of its slot, as Windows plays its
+// default sound for a missing file.
 function playWave(name, standard, cutOff) {
   if (!audio || audio.state !== 'running' || (playing && !cutOff)) return;
   if (playing) {
@@ -489,8 +490,8 @@ const page = {
     clearInterval(timer);
     importButton.disabled = true;
     showNotice(savedKept ? 'Brimzo has ended. Your game, leaders and options are kept in this browser.'
-      : 'Brimzo has ended. This browser did not keep your game, leaders and options: Export brimzo.ini still saves them in a file until the page is closed.',
-    'Play again');
+      : 'Brimzo has ended. This browser did not keep your game, leaders and options: ' +
+        'Export brimzo.ini still saves them in a file until the page is closed.', 'Play again');
     releaseLock();
   },
 };

@@ -148,8 +148,8 @@ const char* ImportRefusal(int32_t length) {
     return refusal;
 }
 
-// A sound file replaces the game once the player agrees: the page keeps it and starts again
-// from it, without the save of a teardown, which would write this game over it.
+// A file that passes replaces the game once the player agrees: the page keeps it and starts
+// again from it, without the save of a teardown, which would write this game over it.
 void Import() {
     int32_t length = EventText(ProfileText, sizeof ProfileText);
     const char* refusal = ImportRefusal(length);

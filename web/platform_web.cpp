@@ -96,14 +96,14 @@ void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height) {
     Drawn.bottom = Smaller(ScreenHeight, Larger(Drawn.bottom, y + height));
 }
 
-// A file chosen in an earlier visit is gone (a page keeps its name, not the file): the standard
-// sound of the slot that names it plays instead, as Windows plays its default sound for a
-// missing file.
+// A file chosen in an earlier visit is gone (a page keeps its name, not the file): the page
+// plays the standard sound of the slot that names it instead.
 void PlayWaveFile(const char* file, uint32_t flags) {
     const char* standard = file;
-    for (int32_t slot = SoundSlotCount - 1; slot >= 0; slot--) {
+    for (int32_t slot = 0; slot < SoundSlotCount; slot++) {
         if (std::strcmp(file, SoundFile[slot]) == 0) {
             standard = SoundSlots[slot].defaultFile;
+            break;
         }
     }
     JsPlayWave(file, standard, flags != SoundFlagsYield);
