@@ -38,13 +38,12 @@ function adaLeaders() {
   return `[LEADERS]\r\nData=${data}\r\nCRC=${crc}\r\n`;
 }
 
-// The game in memory as Export gives it, once it shows what the condition looks for.
-async function exportedWhen(browser, page, folder, condition, what) {
+// Exports the game in memory, each time into a folder of its own, until it shows what the
+// condition looks for.
+async function exportUntil(browser, page, folder, condition, what) {
   let count = 0;
-  let text;
-  await web.eventually(async () => condition(text = (await web.download(browser, page, '#export',
+  await web.eventually(async () => condition((await web.download(browser, page, '#export',
     path.join(folder, `${count++}`))).toString('latin1')), what);
-  return text;
 }
 
 const EMPTY = -1;
@@ -308,7 +307,7 @@ const cases = {
       await page.keyboard.press('Enter');
       await web.click(page, 434 + 2 * 60 + 30, 120); // Groups: a new game
       const folder = path.join(scratch, fill ? 'full' : 'blocked');
-      await exportedWhen(browser, page, folder, text => savedGame(text).mode === 2, 'the new game exported');
+      await exportUntil(browser, page, folder, text => savedGame(text).mode === 2, 'the new game exported');
       assert.equal(await page.$('#dialog-0[open]'), null, 'told only once');
       await page.close();
     }
