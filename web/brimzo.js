@@ -1,11 +1,15 @@
 // The page around the game. It puts the skins into the game's folder, hands the game every
 // event of the page through one queue (pointer, bounce timer, dialogs, imports), shows what the
 // game draws, plays its sounds, and keeps the text of brimzo.ini in the browser's local storage.
-// The game calls the functions of `page` (web/*.cpp); nothing here calls into the game.
+// The game calls the functions of `page` (web/*.cpp); the page calls the game only as it
+// closes.
 'use strict';
 
 (() => {
-const STORAGE_KEY = 'brimzo.ini';
+// Each copy of the game on a host keeps its own file, under the path of its folder. Earlier
+// they all kept one under a shared name: the first copy to start takes that one over.
+const STORAGE_KEY = `${location.pathname.replace(/[^/]*$/, '')}brimzo.ini`;
+const SHARED_KEY = 'brimzo.ini';
 const FOLDER = '/brimzo';
 const SKINS = ['brimzo.png', 'meadow.png'];
 const WAVES = ['jump.wav', 'cantmove.wav', 'move.wav', 'destroy.wav'];
@@ -23,6 +27,7 @@ const canvas = document.getElementById('screen');
 const context = canvas.getContext('2d');
 const picture = context.createImageData(WIDTH, HEIGHT);
 const stage = document.getElementById('stage');
+const main = document.querySelector('main');
 
 // The one queue. The game takes an event when it waits for one, so an event that comes during
 // an animation waits its turn. As Windows does, only one timer tick waits at a time, and the
@@ -67,32 +72,48 @@ function ansiText(bytes) {
   return text;
 }
 
-function ansiBytes(text) {
+// A character the code page lacks is '?', as Windows writes it, or the given byte.
+function ansiBytes(text, lacking = 0x3f) {
   return Uint8Array.from(text, char => {
     const high = HIGH.indexOf(char);
     const code = char.codePointAt(0);
-    return high >= 0 ? 0x80 + high : code < 0x100 ? code : 0x3f; // '?' as Windows writes it
+    return high >= 0 ? 0x80 + high : code < 0x100 ? code : lacking;
   });
 }
 
-// Local storage holds text: the file's bytes are kept one a character.
+// Local storage holds text: the file's bytes are kept one a character. A browser that blocks
+// the page's site data refuses to open it at all; one whose storage is full refuses the file.
+const KEPT = 0;
+const BLOCKED = 1;
+const FULL = 2;
 const storedString = bytes => Array.from(bytes, byte => String.fromCharCode(byte)).join('');
 function storedBytes() {
   try {
-    const text = localStorage.getItem(STORAGE_KEY);
+    const text = localStorage.getItem(STORAGE_KEY) ?? localStorage.getItem(SHARED_KEY);
     return text === null ? null : Uint8Array.from(text, char => char.charCodeAt(0));
   } catch {
     return null;
   }
 }
 
-function store(bytes) {
+function keep(bytes) {
   try {
     localStorage.setItem(STORAGE_KEY, storedString(bytes));
-    return true;
-  } catch {
-    return false;
+    localStorage.removeItem(SHARED_KEY);
+    return KEPT;
+  } catch (error) {
+    return error.name === 'QuotaExceededError' ? FULL : BLOCKED;
   }
+}
+
+// What the game saved last, whether the browser kept it or not: Export gives this.
+let saved = null;
+let savedKept = true;
+function store(bytes) {
+  saved = bytes;
+  const kept = keep(bytes);
+  savedKept = kept === KEPT;
+  return kept;
 }
 
 // The picture: the game's rows are blue-green-red, each starting at a multiple of 4 bytes.
@@ -112,19 +133,58 @@ function present(heap, pixels, stride, x, y, width, height) {
   if (page.firstFrameAt === null) page.firstFrameAt = performance.now();
 }
 
-// The largest whole multiple of the picture that fits, so that every pixel stays sharp.
+// The picture as large as the room the page leaves it, at a whole number of screen pixels per
+// game pixel, sharp, when that comes to at least SHARP of the largest size that fits; else at
+// that size, smoothed (a fraction would make some pixels one screen pixel wider than others).
+// The page's buttons go beside the picture or below it, whichever leaves the picture larger.
+const SHARP = 0.9;
+function screenPixelsPerPixel(room, ratio) {
+  const fit = Math.min(room.width * ratio / WIDTH, room.height * ratio / HEIGHT);
+  const whole = Math.floor(fit);
+  return whole >= 1 && whole >= SHARP * fit ? whole : fit;
+}
+
+// The largest offset up to the given one that is a whole number of both page and screen pixels.
+function wholeOnScreen(offset, ratio) {
+  for (let page = Math.floor(offset); page > 0; page--) {
+    if (Number.isInteger(Math.round(page * ratio * 1e6) / 1e6)) return page;
+  }
+  return 0;
+}
+
+// Placed on whole screen pixels too, or its rows and columns would straddle them.
 function fitScreen() {
-  const full = document.fullscreenElement === stage;
-  const room = full ? [innerWidth, innerHeight]
-    : [document.documentElement.clientWidth - 16, innerHeight - 64];
-  const scale = Math.max(1, Math.floor(Math.min(room[0] / WIDTH, room[1] / HEIGHT)));
-  canvas.style.width = `${WIDTH * scale}px`;
-  canvas.style.height = `${HEIGHT * scale}px`;
+  const ratio = devicePixelRatio || 1;
+  const layouts = document.fullscreenElement ? [main.className] : ['beside', 'below'];
+  const rooms = layouts.map(layout => {
+    main.className = layout;
+    return stage.getBoundingClientRect();
+  });
+  const scales = rooms.map(room => screenPixelsPerPixel(room, ratio));
+  const best = scales.indexOf(Math.max(...scales));
+  const [room, scale] = [rooms[best], scales[best]];
+  const cssPixels = (length, roomLength) =>
+    [length * scale / ratio, wholeOnScreen((roomLength - length * scale / ratio) / 2, ratio)];
+  const [width, left] = cssPixels(WIDTH, room.width);
+  const [height, top] = cssPixels(HEIGHT, room.height);
+  main.className = layouts[best];
+  canvas.classList.toggle('smooth', !Number.isInteger(scale));
+  Object.assign(canvas.style, {width: `${width}px`, height: `${height}px`, marginLeft: `${left}px`,
+    marginTop: `${top}px`});
+}
+
+// A window moved to a screen of another pixel density changes the ratio without a resize.
+function watchPixelRatio() {
+  matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+    fitScreen();
+    watchPixelRatio();
+  }, {once: true});
 }
 
 // Sounds, as Windows plays a wave file: one at a time, either cutting off the one that plays or
-// playing nothing while one plays. A file that is missing or no wave plays nothing.
+// playing nothing while one plays. A file that is no wave plays nothing.
 const sounds = new Map(); // file name in lower case -> decoded sound
+const offered = new Set(); // every file this visit has had, sound or not, in lower case
 let audio = null;
 let playing = null;
 
@@ -135,6 +195,7 @@ function audioContext() {
 
 async function decodeWave(name, bytes) {
   const key = name.toLowerCase();
+  offered.add(key);
   sounds.delete(key);
   try {
     sounds.set(key, await audioContext().decodeAudioData(bytes.slice().buffer));
@@ -143,14 +204,16 @@ async function decodeWave(name, bytes) {
   }
 }
 
-function playWave(name, cutOff) {
+// A file this visit has not had plays the standard sound of its slot, as Windows plays its
+// default sound for a missing file.
+function playWave(name, standard, cutOff) {
   if (!audio || audio.state !== 'running' || (playing && !cutOff)) return;
   if (playing) {
     playing.onended = null;
     playing.stop();
     playing = null;
   }
-  const sound = sounds.get(name.toLowerCase());
+  const sound = sounds.get((offered.has(name.toLowerCase()) ? name : standard).toLowerCase());
   if (!sound) return;
   const source = audio.createBufferSource();
   source.buffer = sound;
@@ -188,14 +251,15 @@ const openDialogs = [];
 const dialogOf = templateId => document.getElementById(`dialog-${templateId}`);
 const item = (templateId, id) => dialogOf(templateId).querySelector(`[data-id="${id}"]`);
 
-// Centred on the game, wherever the page shows it.
+// Centred on the game, wherever the page shows it, but never off the page's top left.
 function openDialog(templateId) {
   const dialog = dialogOf(templateId);
   openDialogs.push(dialog);
   dialog.showModal();
   const box = canvas.getBoundingClientRect();
-  dialog.style.left = `${Math.round(box.left + (box.width - dialog.offsetWidth) / 2)}px`;
-  dialog.style.top = `${Math.round(box.top + (box.height - dialog.offsetHeight) / 2)}px`;
+  const centre = (start, size, own) => `${Math.max(0, Math.round(start + (size - own) / 2))}px`;
+  dialog.style.left = centre(box.left, box.width, dialog.offsetWidth);
+  dialog.style.top = centre(box.top, box.height, dialog.offsetHeight);
   if (document.activeElement?.type === 'text') document.activeElement.select();
 }
 
@@ -205,20 +269,45 @@ function closeDialog(templateId) {
   dialog.close();
 }
 
+// A page keeps the name of a chosen wave file, not the file: Options names the rows whose file
+// this visit has not had.
+function noteLostSound(checkBox, name) {
+  item(1000, checkBox).closest('label').classList.toggle('lost', !offered.has(name.toLowerCase()));
+  const lost = Array.from(dialogOf(1000).querySelectorAll('label.lost'), label => label.textContent);
+  const note = document.getElementById('lost-sounds');
+  note.hidden = !lost.length;
+  note.textContent = `Choose again: ${lost.join(', ')}. A browser keeps the name of a chosen ` +
+    'wave file, not the file: its standard sound plays until then.';
+}
+
 function setItemText(templateId, id, text) {
   const control = item(templateId, id);
   if (control.tagName === 'INPUT') control.value = text; else control.textContent = text;
 }
 
-function setMessage(text, caption) {
+// A question has Cancel beside OK, and its own sign.
+function setMessage(text, caption, question) {
   const dialog = dialogOf(0);
   dialog.querySelector('header').textContent = caption;
   dialog.querySelector('p').textContent = text;
+  dialog.querySelector('.stop').textContent = question ? '?' : '\u00d7';
+  dialog.classList.toggle('question', question);
+  item(0, 2).hidden = !question;
 }
 
 function focusLost(templateId) {
   const focus = document.activeElement;
   return !focus || focus.disabled || !dialogOf(templateId).contains(focus);
+}
+
+// Tab goes round a dialog's controls, as in a Windows dialog, rather than out of the page.
+function tabAround(dialog, event) {
+  const stops = Array.from(dialog.querySelectorAll('button, input, a[href]'))
+    .filter(control => !control.disabled && !control.hidden);
+  const [last, first] = event.shiftKey ? [stops[0], stops.at(-1)] : [stops.at(-1), stops[0]];
+  if (document.activeElement !== last) return;
+  event.preventDefault();
+  first.focus();
 }
 
 // Enter is Ok (the form's submit button); Escape is the cancel command, which each dialog
@@ -237,6 +326,7 @@ for (const dialog of document.querySelectorAll('dialog')) {
     command(1);
   });
   dialog.addEventListener('keydown', event => {
+    if (event.key === 'Tab') tabAround(dialog, event);
     if (event.key !== 'Escape') return;
     event.preventDefault();
     command(2);
@@ -267,9 +357,10 @@ waveInput.addEventListener('change', async () => {
   post({kind: EVENT.command, a: waveCommand, b: 1000, bytes});
 });
 
-// Export downloads what the game saved last; an import goes to the game to judge.
+// Export downloads what the game saved last (what the browser keeps, before it has saved);
+// an import goes to the game to judge.
 document.getElementById('export').addEventListener('click', () => {
-  const bytes = storedBytes();
+  const bytes = saved || storedBytes();
   if (!bytes) return;
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
@@ -278,15 +369,26 @@ document.getElementById('export').addEventListener('click', () => {
   setTimeout(() => URL.revokeObjectURL(link.href), 60000);
 });
 
+// Import only while the game runs, which takes the file.
 const importInput = document.getElementById('import-file');
-document.getElementById('import').addEventListener('click', () => {
+const importButton = document.getElementById('import');
+importButton.addEventListener('click', () => {
   importInput.value = '';
   importInput.click();
 });
 importInput.addEventListener('change', async () => {
   const file = importInput.files[0];
-  if (file) post({kind: EVENT.import, bytes: new Uint8Array(await file.slice(0, READ_LIMIT).arrayBuffer())});
+  if (!file) return;
+  post({kind: EVENT.import, bytes: codePageText(new Uint8Array(await file.slice(0, READ_LIMIT).arrayBuffer()))});
 });
+
+// The Windows program reads a file that starts with a byte order mark as UTF-8 or UTF-16 text
+// in its code page (and keeps writing it so); the game here takes that same text.
+const MARKS = [['utf-8', [0xef, 0xbb, 0xbf]], ['utf-16le', [0xff, 0xfe]], ['utf-16be', [0xfe, 0xff]]];
+function codePageText(bytes) {
+  const [encoding, mark] = MARKS.find(([, marks]) => marks.every((byte, i) => bytes[i] === byte)) || [];
+  return encoding ? ansiBytes(new TextDecoder(encoding).decode(bytes.subarray(mark.length))) : bytes;
+}
 
 // The pointer on the game's own 640 x 480 pixels, however large the page shows them.
 function pointAt(event) {
@@ -297,8 +399,10 @@ function pointAt(event) {
 }
 
 // No mouse events follow: their default would take the focus from a dialog the click opened.
+// So the click takes the keys back itself from a page button that had them.
 canvas.addEventListener('pointerdown', event => {
   event.preventDefault();
+  document.activeElement?.blur();
   if (event.button !== 0) return;
   audioContext()?.resume();
   post({kind: EVENT.pointerDown, ...pointAt(event)});
@@ -307,25 +411,33 @@ canvas.addEventListener('pointermove', event => post({kind: EVENT.pointerMove, .
 canvas.addEventListener('contextmenu', event => event.preventDefault());
 
 // The game's keys while no dialog is open and no control of the page has the focus; the
-// browser does not act on them then (F5 does not reload, F1 opens the game's help).
+// browser does not act on them then (F5 does not reload, F1 opens the game's help). Alt+Enter
+// is F11, as the window takes it. A key lets sounds play as a click does.
 document.addEventListener('keydown', event => {
-  const key = KEYS.indexOf(event.code === 'NumpadEnter' ? 'Enter' : event.code);
-  if (key < 0 || openDialogs.length || event.altKey || event.metaKey ||
+  const code = event.code === 'NumpadEnter' ? 'Enter' : event.code;
+  const altEnter = event.altKey && code === 'Enter';
+  const key = altEnter ? KEYS.indexOf('F11') : KEYS.indexOf(code);
+  if (key < 0 || openDialogs.length || (event.altKey && !altEnter) || event.metaKey ||
       event.target.closest('button, input, a')) return;
   event.preventDefault();
-  post({kind: EVENT.keyDown, a: key, b: (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0)});
+  audioContext()?.resume();
+  const modifiers = altEnter ? 0 : (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0);
+  post({kind: EVENT.keyDown, a: key, b: modifiers});
 });
 addEventListener('resize', fitScreen);
 fitScreen();
+watchPixelRatio();
 
 let releaseLock = () => {};
 const notice = document.getElementById('notice');
+const again = document.getElementById('again');
 function showNotice(text, button) {
   document.getElementById('notice-text').textContent = text;
-  document.getElementById('again').textContent = button;
+  again.textContent = button;
+  again.hidden = !button;
   notice.hidden = false;
 }
-document.getElementById('again').addEventListener('click', () => location.reload());
+again.addEventListener('click', () => location.reload());
 
 const page = {
   firstFrameAt: null, // when the first picture was shown, for measurements
@@ -358,7 +470,10 @@ const page = {
   openDialog,
   closeDialog,
   setItemText,
-  itemBytes: (templateId, id) => ansiBytes(item(templateId, id).value),
+  noteLostSound,
+  // A character of no code page byte becomes one that no field's rule takes ('?' would pass
+  // as a name).
+  itemBytes: (templateId, id) => ansiBytes(item(templateId, id).value, 0x81),
   item,
   focusLost,
   setMessage,
@@ -366,16 +481,17 @@ const page = {
   store,
   // The page starts again from the file it keeps; nothing of this game is saved over it.
   replaceWith(bytes) {
-    if (!store(bytes)) return false;
+    if (keep(bytes) !== KEPT) return false;
     location.reload();
     return true;
   },
   openHelp: () => window.open('help.html', '_blank', 'noopener'),
   stopped() {
     clearInterval(timer);
-    document.getElementById('import').disabled = true;
-    showNotice('Brimzo has ended. Your game, leaders and options are kept in this browser.',
-      'Play again');
+    importButton.disabled = true;
+    showNotice(savedKept ? 'Brimzo has ended. Your game, leaders and options are kept in this browser.'
+      : 'Brimzo has ended. This browser did not keep your game, leaders and options: ' +
+        'Export brimzo.ini still saves them in a file until the page is closed.', 'Play again');
     releaseLock();
   },
 };
@@ -388,9 +504,10 @@ async function fetchFile(name) {
 
 // A skin that did not come is missing from the game's folder, as a file can be beside the
 // Windows program; the game then says so itself.
+let game = null;
 async function start() {
   const files = Promise.all([...SKINS, ...WAVES].map(async name => [name, await fetchFile(name)]));
-  const game = await createBrimzoCore({page, noInitialRun: true});
+  game = await createBrimzoCore({page, noInitialRun: true});
   game.FS.mkdir(FOLDER);
   game.FS.chdir(FOLDER);
   for (const [name, bytes] of await files) {
@@ -400,17 +517,68 @@ async function start() {
   game.callMain([]);
 }
 
-// Two tabs would each save their own leaders over the other's: the game runs in one of them.
+// Closing the page ends the session, which settles a name being asked for; a page the browser
+// brings back from its cache starts again from what it kept.
+addEventListener('pagehide', () => game?._PageClosing());
+addEventListener('pageshow', event => { if (event.persisted) location.reload(); });
+
 function run() {
-  start().catch(error => showNotice(`Brimzo could not start: ${error}`, 'Try again'));
+  start().then(() => { importButton.disabled = false; },
+    error => showNotice(`Brimzo could not start: ${error}`, 'Try again'));
   return new Promise(resolve => { releaseLock = resolve; });
 }
 
-if (navigator.locks) {
-  navigator.locks.request('brimzo', {ifAvailable: true}, lock => lock ? run()
-    : showNotice('Brimzo is open in another tab or window of this browser: play it there, or close it and try again.',
-      'Try again'));
+// Two tabs would each save their own leaders over the other's: the game runs in one of them.
+// Web Locks tell where the browser has them; a page on a plain-HTTP host has none, and one
+// whose site data is blocked may not use them, so its tabs ask each other instead.
+const LOCK_NAME = `brimzo ${STORAGE_KEY}`;
+const ASKING_TIME = 250; // milliseconds for a tab that plays to answer
+
+function playAlone(play, refuse) {
+  try {
+    navigator.locks.request(LOCK_NAME, {ifAvailable: true}, lock => lock ? play() : refuse())
+      .catch(() => askOtherTabs(play, refuse));
+  } catch {
+    askOtherTabs(play, refuse);
+  }
+}
+
+// A tab that plays answers every tab that asks; of two that ask at once, the one that drew the
+// smaller number gives way.
+function askOtherTabs(play, refuse) {
+  let channel;
+  try {
+    channel = new BroadcastChannel(LOCK_NAME);
+  } catch {
+    play();
+    return;
+  }
+  const number = Math.random();
+  let state = 'asking';
+  channel.onmessage = ({data}) => {
+    if (state === 'asking' && (data.playing || data.asking > number)) {
+      state = 'refused';
+      channel.close();
+      refuse();
+    } else if (state !== 'refused' && data.asking !== undefined) {
+      channel.postMessage({playing: true});
+    }
+  };
+  channel.postMessage({asking: number});
+  setTimeout(() => {
+    if (state !== 'asking') return;
+    state = 'playing';
+    play().then(() => channel.close());
+  }, ASKING_TIME);
+}
+
+// Opened as a file, the page may fetch nothing, not even the game.
+if (location.protocol === 'file:') {
+  showNotice('Brimzo cannot run from a file opened in the browser: its folder must be served. ' +
+    'In the folder of index.html, run\npython3 -m http.server 8000\nand open http://127.0.0.1:8000/',
+  null);
 } else {
-  run();
+  playAlone(run, () => showNotice('Brimzo is open in another tab or window of this browser: ' +
+    'play it there, or close it and try again.', 'Try again'));
 }
 })();

@@ -34,6 +34,8 @@ EM_JS(void, JsSetItemText, (int32_t templateId, int32_t id, const char* text),
       { Module.page.setItemText(templateId, id, Module.page.textAt(HEAPU8, text)); });
 EM_JS(int32_t, JsItemText, (int32_t templateId, int32_t id, char* buffer, int32_t size),
       { return Module.page.copyOut(HEAPU8, Module.page.itemBytes(templateId, id), buffer, size); });
+EM_JS(void, JsNoteLostSound, (int32_t checkBox, const char* file),
+      { Module.page.noteLostSound(checkBox, Module.page.textAt(HEAPU8, file)); });
 EM_JS(void, JsCheckItem, (int32_t id, bool checked),
       { Module.page.item(1000, id).checked = checked; });
 EM_JS(bool, JsItemChecked, (int32_t id), { return Module.page.item(1000, id).checked; });
@@ -41,8 +43,9 @@ EM_JS(void, JsEnableItem, (int32_t id, bool enabled),
       { Module.page.item(1000, id).disabled = !enabled; });
 EM_JS(bool, JsFocusLost, (), { return Module.page.focusLost(1000); });
 EM_JS(void, JsFocusItem, (int32_t id), { Module.page.item(1000, id).focus(); });
-EM_JS(void, JsSetMessage, (const char* text, const char* caption), {
-    Module.page.setMessage(Module.page.textAt(HEAPU8, text), Module.page.textAt(HEAPU8, caption));
+EM_JS(void, JsSetMessage, (const char* text, const char* caption, bool question), {
+    Module.page.setMessage(Module.page.textAt(HEAPU8, text), Module.page.textAt(HEAPU8, caption),
+                           question);
 });
 
 // The dialog's own loop: its commands come back, and the game window behind it takes the rest
@@ -110,6 +113,13 @@ void EnableSkinButtons() {
     JsEnableItem(NextSkin, SkinIndex < SkinCount - 1);
 }
 
+// The page names the rows whose wave file must be chosen again.
+void NoteLostSounds() {
+    for (int32_t row = 0; row < 4; row++) {
+        JsNoteLostSound(SoundCheckBox + row, SoundFile[OptionsRowSlot[row]]);
+    }
+}
+
 void InitOptions() {
     char speed[16];
     std::snprintf(speed, sizeof speed, "%u", static_cast<unsigned>(AnimationSpeed));
@@ -117,6 +127,7 @@ void InitOptions() {
     for (int32_t row = 0; row < 4; row++) {
         JsCheckItem(SoundCheckBox + row, SoundEnabled[OptionsRowSlot[row]] != 0);
     }
+    NoteLostSounds();
     CountSkins();
     EnableSkinButtons();
     JsSetItemText(OptionsDialogTemplate, SkinText, SkinDescription ? SkinDescription : "");
@@ -148,6 +159,7 @@ void ChooseWaveFile(int32_t slot) {
     if (length > 0 && length < SoundFileBufferSize) {
         std::memcpy(SoundFile[slot], file, sizeof file);
     }
+    NoteLostSounds();
 }
 
 // The speed field as Windows reads an unsigned number from a dialog field: a field that is
@@ -224,6 +236,15 @@ int32_t RunNameEntry() {
     JsCloseDialog(NameDialogTemplate);
     return 1;
 }
+
+// The message box, with Cancel beside Ok for a question.
+int32_t RunBox(const char* text, const char* caption, bool question) {
+    JsSetMessage(text, caption, question);
+    JsOpenDialog(MessageBoxTemplate);
+    int32_t command = NextCommand(MessageBoxTemplate);
+    JsCloseDialog(MessageBoxTemplate);
+    return command;
+}
 } // namespace
 
 int32_t RunPageDialog(int32_t templateId) {
@@ -239,15 +260,18 @@ int32_t RunPageDialog(int32_t templateId) {
 
 // Ok and Escape alike close it.
 void RunMessageBox(const char* text, const char* caption) {
-    JsSetMessage(text, caption);
-    JsOpenDialog(MessageBoxTemplate);
-    NextCommand(MessageBoxTemplate);
-    JsCloseDialog(MessageBoxTemplate);
+    RunBox(text, caption, false);
 }
 
-void NameTypedSoFar(char* text, int32_t size) {
+// Escape is Cancel.
+bool RunQuestionBox(const char* text, const char* caption) {
+    return RunBox(text, caption, true) == OkCommand;
+}
+
+bool NameTypedSoFar(char* text, int32_t size) {
     text[0] = '\0';
     if (NameDialogOpen) {
         JsItemText(NameDialogTemplate, NameEdit, text, size);
     }
+    return NameDialogOpen;
 }

@@ -26,13 +26,34 @@ constexpr const char* ImportPath = "import\\brimzo.ini"; // the file on trial, i
 constexpr const char* NotSettings = "This file is not a Brimzo settings file: nothing was changed.";
 constexpr const char* NotKept =
     "This browser did not let the game keep the file: nothing was changed.";
+constexpr const char* TooLarge =
+    "This file is too large for a Brimzo settings file: nothing was changed.";
+constexpr const char* ReplaceQuestion =
+    "The game in progress, the leader tables of all three modes and the options will be "
+    "replaced by those of this file. Replace them?";
+constexpr const char* NothingKept =
+    "This browser keeps nothing for this page: your game, leaders and options will be lost "
+    "when the page is closed. Export brimzo.ini saves them in a file.";
+constexpr const char* StorageFull =
+    "The browser's storage for this page is full: your game, leaders and options can no longer "
+    "be kept, and what you play from now on will be lost when the page is closed. Export "
+    "brimzo.ini saves them in a file.";
+// The game writes a file back with CR LF line ends and adds the keys it lacks, each at most as
+// long as it reads (four sound files of 1023 characters, a skin of 259, the leaders' 900 and
+// the rest come to under 6 KiB): a file that leaves less room could never be saved again.
+constexpr int32_t OwnKeysRoom = 6 * 1024;
+
+// What the page's storage did with a save (KEPT, BLOCKED and FULL in brimzo.js).
+enum class Storage : int32_t { Kept = 0, Blocked = 1, Full = 2 };
+
 bool TornDown;
+bool StorageFailureTold; // until a save is kept again
 // The settings file's text on its way between the page's storage and the profile in memory.
 char ProfileText[ProfileTextCapacity + 1];
 
 EM_JS(int32_t, JsStoredText, (char* buffer, int32_t size),
       { return Module.page.copyOut(HEAPU8, Module.page.storedBytes(), buffer, size); });
-EM_JS(bool, JsStore, (const char* text, int32_t length),
+EM_JS(int32_t, JsStore, (const char* text, int32_t length),
       { return Module.page.store(HEAPU8.slice(text, text + length)); });
 EM_JS(bool, JsReplaceWith, (const char* text, int32_t length),
       { return Module.page.replaceWith(HEAPU8.slice(text, text + length)); });
@@ -48,14 +69,26 @@ void LoadStoredSettings() {
     }
 }
 
-// The save lands in the profile in memory and its text in the page's storage.
-bool StoreSettings() {
+// The save lands in the profile in memory and its text in the page's storage; a save too
+// large for the profile is as lost as one the storage refuses.
+Storage KeepSettings() {
     if (!SaveSettings()) {
-        return false;
+        return Storage::Full;
     }
     int32_t length = ProfileFileText(SettingsPath, ProfileText, sizeof ProfileText);
-    return length >= 0 && length < static_cast<int32_t>(sizeof ProfileText) &&
-           JsStore(ProfileText, length);
+    return length < 0 ? Storage::Kept : static_cast<Storage>(JsStore(ProfileText, length));
+}
+
+// A save that is lost is told when it happens, and once: not again after every move, until
+// one is kept again.
+void StoreSettings() {
+    Storage storage = KeepSettings();
+    if (storage == Storage::Kept || StorageFailureTold) {
+        StorageFailureTold = storage != Storage::Kept;
+        return;
+    }
+    StorageFailureTold = true;
+    ShowStopMessage(storage == Storage::Blocked ? NothingKept : StorageFull, "Brimzo!");
 }
 
 // The decoder takes what it reads into the live tables: they are put back afterwards.
@@ -91,28 +124,43 @@ const char* DamageOf(const char* path) {
     return nullptr;
 }
 
+// Any write puts the whole file in the form the game writes it.
+bool LeavesRoomToSave(const char* path) {
+    char value[SavedTextBufferSize];
+    ReadProfileText("GAME", "SaveData1", "-", value, sizeof value, path);
+    return WriteProfileText("GAME", "SaveData1", value, path) &&
+           ProfileFileText(path, nullptr, 0) <= ProfileTextCapacity - OwnKeysRoom;
+}
+
 const char* ImportRefusal(int32_t length) {
     if (length > ProfileTextCapacity) {
-        return "This file is too large for a Brimzo settings file: nothing was changed.";
+        return TooLarge;
     }
     if (std::memchr(ProfileText, '\0', static_cast<size_t>(length))) {
         return NotSettings;
     }
     SetProfileFileText(ImportPath, ProfileText, length);
     const char* refusal = DamageOf(ImportPath);
+    if (!refusal && !LeavesRoomToSave(ImportPath)) {
+        refusal = TooLarge;
+    }
     RemoveProfileFile(ImportPath);
     return refusal;
 }
 
-// A sound file replaces the game: the page keeps it and starts again from it, without the
-// save of a teardown, which would write this game over it.
+// A file that passes replaces the game once the player agrees: the page keeps it and starts
+// again from it, without the save of a teardown, which would write this game over it.
 void Import() {
     int32_t length = EventText(ProfileText, sizeof ProfileText);
     const char* refusal = ImportRefusal(length);
-    if (!refusal && JsReplaceWith(ProfileText, length)) {
-        WaitForever();
+    if (refusal) {
+        ShowStopMessage(refusal, "Brimzo!");
+    } else if (RunQuestionBox(ReplaceQuestion, "Brimzo!")) {
+        if (JsReplaceWith(ProfileText, length)) {
+            WaitForever();
+        }
+        ShowStopMessage(NotKept, "Brimzo!");
     }
-    ShowStopMessage(refusal ? refusal : NotKept, "Brimzo!");
 }
 
 [[noreturn]] void Quit() {
@@ -212,7 +260,7 @@ void HandleBackgroundEvent(const WebEvent& event) {
 }
 
 // Also reached from a fatal error; it runs once. The page keeps the settings after every event
-// anyway, so closing the page without it loses nothing.
+// anyway, and settles a name being asked for when it closes, so closing it loses nothing.
 void Shutdown() {
     if (TornDown) {
         return;
@@ -224,11 +272,21 @@ void Shutdown() {
     char typed[LeaderNameBufferSize];
     NameTypedSoFar(typed, sizeof typed);
     SettleInterruptedGameOver(typed);
-    if (!StoreSettings()) {
-        ShowStopMessage(UnsavedSettingsMessage(), "Brimzo!");
-    }
+    StoreSettings();
     if (FullScreen != 0) {
         LeaveFullScreenMode();
+    }
+}
+
+// The page is closing, or the browser puts it aside: the session ends as the Windows one does
+// when the system shuts down, a name being asked for settling under the name typed so far,
+// and is kept at once; nothing may wait here. Nothing else needs keeping: the page kept every
+// finished event, and a turn still being played out is not whole.
+extern "C" EMSCRIPTEN_KEEPALIVE void PageClosing() {
+    char typed[LeaderNameBufferSize];
+    if (NameTypedSoFar(typed, sizeof typed)) {
+        SettleInterruptedGameOver(typed);
+        KeepSettings();
     }
 }
 

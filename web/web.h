@@ -43,4 +43,5 @@ void Shutdown();
 // dialogs_web.cpp
 int32_t RunPageDialog(int32_t templateId);
 void RunMessageBox(const char* text, const char* caption);
-void NameTypedSoFar(char* text, int32_t size); // empty when the name dialog is not open
+bool RunQuestionBox(const char* text, const char* caption); // true for Ok
+bool NameTypedSoFar(char* text, int32_t size); // false, and empty, when the dialog is not open

@@ -4,6 +4,7 @@ import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
+import {pathToFileURL} from 'node:url';
 import * as web from './helper.mjs';
 
 const args = web.options();
@@ -19,6 +20,30 @@ function savedGameIni(mode, state, score, board, next, extra = '') {
   const [first, second] = web.model(args, 'model.encode_saved_game(*game)',
     {game: [mode, state, score, board, next]});
   return `[GAME]\r\nSaveData1=${first}\r\nSaveData2=${second}\r\n${extra}`;
+}
+
+// Each file chosen under a name of its own, so that the page hears of every choice.
+let imports = 0;
+async function importFile(page, folder, bytes) {
+  const file = path.join(folder, `${imports++}.ini`);
+  fs.writeFileSync(file, bytes);
+  await (await page.$('#import-file')).uploadFile(file);
+}
+
+// Leader tables with Ada on top of Lines, as brimzo.ini's section.
+function adaLeaders() {
+  const [data, crc] = web.model(args, 'model.encode_leader_tables(tables)', {tables: [
+    ['Ada      00412', ...Array(9).fill('Brimzo!  00100')],
+    Array(10).fill('Brimzo!  00100'), Array(10).fill('Brimzo!  00100')]});
+  return `[LEADERS]\r\nData=${data}\r\nCRC=${crc}\r\n`;
+}
+
+// Exports the game in memory, each time into a folder of its own, until it shows what the
+// condition looks for.
+async function exportUntil(browser, page, folder, condition, what) {
+  let count = 0;
+  await web.eventually(async () => condition((await web.download(browser, page, '#export',
+    path.join(folder, `${count++}`))).toString('latin1')), what);
 }
 
 const EMPTY = -1;
@@ -45,7 +70,8 @@ function shapelessBoard(empty) {
 
 const cases = {
   // The deal from random state 0 on the canvas, pixel for pixel the frame the Windows program
-  // draws (composed by the same core natively); a second tab does not start a second game.
+  // draws (composed by the same core natively); a second tab does not start a second game, nor
+  // does the page opened as a file, which says how to serve it.
   async first_start({browser, url, scratch}) {
     const page = await web.openGame(browser, url);
     const frame = path.join(scratch, 'start.png');
@@ -61,15 +87,23 @@ const cases = {
     await second.waitForSelector('#notice:not([hidden])');
     assert.match(await second.$eval('#notice-text', p => p.textContent), /open in another tab/);
     assert.equal(await second.evaluate(() => window.brimzo.firstFrameAt), null);
+
+    await second.goto(pathToFileURL(path.join(args.dist, 'index.html')).href);
+    await second.waitForSelector('#notice:not([hidden])');
+    assert.match(await second.$eval('#notice-text', p => p.textContent),
+      /folder must be served\. In the folder of index\.html, run\npython3 -m http\.server 8000\n/);
+    assert.ok(await second.$eval('#import', button => button.disabled), 'nothing to import into');
   },
 
-  // Clicks on the canvas, then keys pressed while the line still vanishes: the focus shows in
-  // the middle, picks up the ball at (8, 8) and sends it to (8, 6). Local storage then holds
-  // the game the rules predict, and a reload resumes it.
-  async saved_game({browser, url}) {
+  // A page button clicked, then clicks on the canvas, which give the keys back to the game, and
+  // keys pressed while the line still vanishes: the focus shows in the middle, picks up the
+  // ball at (8, 8) and sends it to (8, 6). Local storage then holds the game the rules
+  // predict, and a reload resumes it; Alt+Enter then switches to full screen and back.
+  async saved_game({browser, url, scratch}) {
     const board = preparedBoard();
     const page = await web.openGame(browser, url,
       savedGameIni(0, PREPARED_STATE, 40, board, PREPARED_NEXT));
+    await web.download(browser, page, '#export', scratch);
     for (const [column, row] of [[4, 0], [4, 4]]) await web.clickCell(page, column, row);
     for (const key of ['ArrowRight', ...Array(4).fill('ArrowRight'), ...Array(4).fill('ArrowDown'),
       'Enter', 'ArrowUp', 'ArrowUp', 'Enter']) await page.keyboard.press(key);
@@ -98,30 +132,50 @@ const cases = {
     assert.deepEqual(savedGame(await web.storedText(page)), want);
     assert.ok((await web.canvasPixels(page)).every((value, i) => value === shown[i]),
       'the resumed game looks as it was left');
+
+    for (const full of ['1', '0']) {
+      await page.keyboard.down('Alt');
+      await page.keyboard.press('Enter');
+      await page.keyboard.up('Alt');
+      await web.eventually(async () => web.iniValue(await web.storedText(page), 'WINDOW', 'FullScreen') === full,
+        `FullScreen=${full} kept`);
+      assert.equal(await page.evaluate(() => document.fullscreenElement?.id ?? null), full === '1' ? 'stage' : null);
+    }
   },
 
   // A qualifying game over asks for a name in the page's dialog, centred on the game, until the
-  // name passes; Escape does not close it. The leader then shows on the canvas and is stored.
+  // name passes (a Cyrillic one does not); Escape does not close it. The leader then shows on
+  // the canvas and is stored. The next time the page is closed while the name is typed: the
+  // score takes its place under that name all the same, and a new game is kept.
   async name_entry({browser, url}) {
     const empty = [[0, 0], [4, 2], [8, 4], [2, 6], [6, 8]];
-    const page = await web.openGame(browser, url,
-      savedGameIni(0, 99, 250, shapelessBoard(empty), [[4, 2, 0], [8, 4, 0], [2, 6, 0]]));
-    await web.clickCell(page, 1, 0);
-    await web.clickCell(page, 0, 0); // the last spawn: the game is over
-    await page.waitForSelector('#dialog-1002[open]');
+    const ini = savedGameIni(0, 99, 250, shapelessBoard(empty), [[4, 2, 0], [8, 4, 0], [2, 6, 0]]);
+    const gameOver = async () => {
+      const page = await web.openGame(browser, url, ini);
+      await web.clickCell(page, 1, 0);
+      await web.clickCell(page, 0, 0); // the last spawn: the game is over
+      await page.waitForSelector('#dialog-1002[open]');
+      return page;
+    };
+    const topLine = text => Buffer.from(web.iniValue(text, 'LEADERS', 'Data'), 'hex').toString('latin1', 0, 14);
+    const page = await gameOver();
     const [dialog, game] = await page.$$eval('#dialog-1002, #screen', boxes => boxes.map(box => {
       const {left, top, width, height} = box.getBoundingClientRect();
       return [left + width / 2, top + height / 2];
     }));
     assert.ok(Math.abs(dialog[0] - game[0]) <= 1 && Math.abs(dialog[1] - game[1]) <= 1,
       `centred on the game: ${dialog}, ${game}`);
-    await page.keyboard.type('ABCDEFGHI');
-    await page.keyboard.press('Enter');
-    await page.waitForSelector('#dialog-0[open]');
-    assert.deepEqual(await page.$$eval('#dialog-0 header, #dialog-0 p', texts => texts.map(t => t.textContent)),
-      ['Brimzo! warning', 'Maximum length is 8 characters!']);
-    await page.keyboard.press('Enter');
-    await page.waitForSelector('#dialog-0:not([open])');
+    for (const [name, warning] of [['ABCDEFGHI', 'Maximum length is 8 characters!'],
+      ['Иван', 'Please use only latin letters!']]) {
+      await page.$eval('#dialog-1002 input', input => input.select());
+      await page.keyboard.type(name);
+      await page.keyboard.press('Enter');
+      await page.waitForSelector('#dialog-0[open]');
+      assert.deepEqual(await page.$$eval('#dialog-0 header, #dialog-0 p', texts => texts.map(t => t.textContent)),
+        ['Brimzo! warning', warning]);
+      await page.keyboard.press('Enter');
+      await page.waitForSelector('#dialog-0:not([open])');
+    }
     await page.keyboard.press('Escape');
     await page.$eval('#dialog-1002 input', input => input.select());
     await page.keyboard.type('Zed');
@@ -131,7 +185,7 @@ const cases = {
     await web.eventually(async () => web.iniValue(await web.storedText(page), 'GAME', 'LastLeaderName') === 'Zed',
       'the name stored');
     const text = await web.storedText(page);
-    const line = Buffer.from(web.iniValue(text, 'LEADERS', 'Data'), 'hex').toString('latin1', 0, 14);
+    const line = topLine(text);
     assert.equal(line, 'Zed      00250');
     assert.equal(savedGame(text).score, 0, 'a new game after the game over');
     const sheet = await web.pngPixels(page, path.join(args.assets, 'brimzo.png'));
@@ -142,40 +196,186 @@ const cases = {
         web.block(sheet.pixels, sheet.width, 640 + 15 * (code % 16), 320 + 25 * Math.floor(code / 16), 15, 25),
         `character ${k} of the top line on the canvas`);
     });
+    await page.close();
+
+    const closed = await gameOver();
+    await closed.keyboard.type('Amy');
+    await closed.close();
+    const text2 = await web.storedText(await web.openGame(browser, url));
+    assert.equal(topLine(text2), 'Amy      00250');
+    assert.equal(savedGame(text2).score, 0, 'a new game kept');
   },
 
-  // The exported file is what the game keeps, byte for byte; a damaged file is refused and
-  // changes nothing; after another game was dealt, importing the export brings it all back.
+  // The exported file is what the game keeps, byte for byte. A damaged file is refused, and so
+  // is one with LF line ends that would outgrow the game's room once written with CR LF; both
+  // change nothing. After another game was dealt, an import asks first: the export with a
+  // UTF-8 byte order mark is declined, the same in UTF-16 taken, and it all comes back.
   async export_import({browser, url, scratch}) {
-    const [data, crc] = web.model(args, 'model.encode_leader_tables(tables)', {tables: [
-      ['Ada      00412', ...Array(9).fill('Brimzo!  00100')],
-      Array(10).fill('Brimzo!  00100'), Array(10).fill('Brimzo!  00100')]});
     const page = await web.openGame(browser, url, savedGameIni(0, PREPARED_STATE, 40,
-      preparedBoard(), PREPARED_NEXT, `[LEADERS]\r\nData=${data}\r\nCRC=${crc}\r\n`));
-    const kept = Buffer.from(await web.storedText(page), 'latin1');
+      preparedBoard(), PREPARED_NEXT, adaLeaders()));
+    const kept = await web.storedText(page);
     const exported = await web.download(browser, page, '#export', path.join(scratch, 'first'));
-    assert.ok(exported.equals(kept), 'the export is the kept text');
-    assert.equal(savedGame(kept.toString('latin1')).score, 40);
+    assert.equal(exported.toString('latin1'), kept, 'the export is the kept text');
+    assert.equal(savedGame(kept).score, 40);
 
-    const damaged = path.join(scratch, 'damaged.ini');
-    fs.writeFileSync(damaged, kept.toString('latin1').replace(/SaveData1=(.)/,
-      (_, letter) => `SaveData1=${letter === 'A' ? 'B' : 'A'}`), 'latin1');
-    await (await page.$('#import-file')).uploadFile(damaged);
-    await page.waitForSelector('#dialog-0[open]');
-    assert.equal(await page.$eval('#dialog-0 p', p => p.textContent),
-      'The game in progress in this file is damaged: nothing was changed.');
-    await page.keyboard.press('Enter');
-    await page.waitForSelector('#dialog-0:not([open])');
-    assert.equal(await web.storedText(page), kept.toString('latin1'));
+    const damaged = kept.replace(/SaveData1=(.)/, (_, letter) => `SaveData1=${letter === 'A' ? 'B' : 'A'}`);
+    const long = kept.replace(/\r\n/g, '\n') + ';\n'.repeat(14000);
+    for (const [text, refusal] of [[damaged, 'The game in progress in this file is damaged'],
+      [long, 'This file is too large for a Brimzo settings file']]) {
+      await importFile(page, scratch, Buffer.from(text, 'latin1'));
+      await page.waitForSelector('#dialog-0[open]');
+      assert.equal(await page.$eval('#dialog-0 p', p => p.textContent), `${refusal}: nothing was changed.`);
+      await page.keyboard.press('Enter');
+      await page.waitForSelector('#dialog-0:not([open])');
+    }
+    assert.equal(await web.storedText(page), kept);
 
     await web.click(page, 434 + 2 * 60 + 30, 120); // Groups: a new game
     await web.eventually(async () => savedGame(await web.storedText(page)).mode === 2, 'a new game kept');
-    const exportedFile = path.join(scratch, 'first', 'brimzo.ini');
-    await Promise.all([page.waitForNavigation(), (await page.$('#import-file')).uploadFile(exportedFile)]);
+    const dealt = await web.storedText(page);
+    const marked = (mark, encoding) => Buffer.concat([Buffer.from(mark), Buffer.from(kept, encoding)]);
+    for (const [bytes, answer] of [[marked([0xef, 0xbb, 0xbf], 'utf8'), 'Cancel'],
+      [marked([0xff, 0xfe], 'utf16le'), 'OK']]) {
+      await importFile(page, scratch, bytes);
+      await page.waitForSelector('#dialog-0[open]');
+      assert.equal(await page.$eval('#dialog-0 p', p => p.textContent), 'The game in progress, the ' +
+        'leader tables of all three modes and the options will be replaced by those of this file. Replace them?');
+      const button = `#dialog-0 button[data-id="${answer === 'OK' ? 1 : 2}"]`;
+      if (answer === 'OK') {
+        await Promise.all([page.waitForNavigation(), page.click(button)]);
+      } else {
+        await page.click(button);
+        await page.waitForSelector('#dialog-0:not([open])');
+        assert.equal(await web.storedText(page), dealt, 'declined: nothing changed');
+      }
+    }
     await web.waitForFirstFrame(page);
-    assert.equal(await web.storedText(page), kept.toString('latin1'));
+    assert.equal(await web.storedText(page), kept);
     const again = await web.download(browser, page, '#export', path.join(scratch, 'second'));
     assert.ok(again.equals(exported), 'exported again byte for byte');
+  },
+
+  // Options names the row whose chosen wave file a page cannot keep, and shows the alternative
+  // skin's description whole; the About box's links are reached with Tab.
+  async dialogs({browser, url}) {
+    const page = await web.openGame(browser, url,
+      '[OPTIONS]\r\nSkin=meadow.png\r\n[SOUND]\r\nBallMovement=mine.wav\r\n');
+    await page.keyboard.press('F5');
+    await page.waitForSelector('#dialog-1000[open]');
+    assert.equal(await page.$eval('#lost-sounds', p => p.hidden ? '' : p.textContent),
+      'Choose again: Ball Movement. A browser keeps the name of a chosen wave file, not the ' +
+      'file: its standard sound plays until then.');
+    const description = await page.$eval('#dialog-1000 [data-id="701"]', p =>
+      [p.textContent, p.scrollHeight <= p.clientHeight]);
+    assert.deepEqual(description, ['Meadow: a light green board for daytime play. Drawn from code for Brimzo.', true]);
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#dialog-1000:not([open])');
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('F1');
+    await page.keyboard.up('Shift');
+    await page.waitForSelector('#dialog-1001[open]');
+    const reached = [];
+    for (let k = 0; k < 3; k++) {
+      await page.keyboard.press('Tab');
+      reached.push(await page.evaluate(() => document.activeElement.dataset.id));
+    }
+    assert.deepEqual(reached, ['12321', '12322', '1']);
+  },
+
+  // Storage filled up before the game starts (here at 127.0.0.1), or site data blocked (here
+  // for localhost): the game starts all the same and says so once, plays on, and Export gives
+  // the game it holds.
+  async storage({browser, url, scratch}) {
+    for (const [address, fill, words] of [[url, true, /storage for this page is full/],
+      [url.replace('127.0.0.1', 'localhost'), false, /keeps nothing for this page/]]) {
+      const page = await browser.newPage();
+      if (fill) {
+        await page.goto(`${url}help.html`);
+        await page.evaluate(() => {
+          for (let size = 1 << 20, n = 0; size >= 1; size >>= 1) {
+            try {
+              for (;;) localStorage.setItem(`${n++}`, 'x'.repeat(size));
+            } catch {
+              // full for this size: a smaller one may still fit
+            }
+          }
+        });
+      }
+      await page.goto(address);
+      await page.waitForSelector('#dialog-0[open]');
+      assert.match(await page.$eval('#dialog-0 p', p => p.textContent), words);
+      await page.keyboard.press('Enter');
+      await web.click(page, 434 + 2 * 60 + 30, 120); // Groups: a new game
+      const folder = path.join(scratch, fill ? 'full' : 'blocked');
+      await exportUntil(browser, page, folder, text => savedGame(text).mode === 2, 'the new game exported');
+      assert.equal(await page.$('#dialog-0[open]'), null, 'told only once');
+      await page.close();
+    }
+  },
+
+  // On a plain-HTTP host, which has no Web Locks, a second tab of the game says it is open
+  // elsewhere and leaves the first one's leaders alone; a copy of the game at another path of
+  // the host plays beside it with a file of its own. The first took over the file that all
+  // copies shared in earlier versions.
+  async plain_host({browser, url}) {
+    const host = url.replace('127.0.0.1', 'brimzo.test');
+    const leaders = adaLeaders();
+    const first = await browser.newPage();
+    await first.goto(`${host}help.html`);
+    await first.evaluate(text => localStorage.setItem('brimzo.ini', text), leaders);
+    await first.goto(host);
+    await web.waitForFirstFrame(first);
+    const kept = await web.storedText(first);
+    assert.equal(web.iniValue(kept, 'LEADERS', 'Data'), web.iniValue(leaders, 'LEADERS', 'Data'));
+    const second = await browser.newPage();
+    await second.goto(host);
+    await second.waitForSelector('#notice:not([hidden])');
+    assert.match(await second.$eval('#notice-text', p => p.textContent), /open in another tab/);
+    const copy = await web.openGame(browser, `${host}second/`);
+    await web.eventually(async () => await web.storedText(copy) !== null, 'the copy keeps its game');
+    assert.equal(web.iniValue(await web.storedText(copy), 'LEADERS', 'Data'), web.model(args,
+      'model.encode_leader_tables(tables)[0]', {tables: Array(3).fill(Array(10).fill('Brimzo!  00100'))}));
+    assert.equal(await web.storedText(first), kept);
+  },
+
+  // The picture in windows of every size. On a phone, upright or on its side, it fits the
+  // screen whole, nothing scrolls, and a tap reaches each corner cell: the ball at (0, 0) goes
+  // round by (8, 0) and (8, 8) to (0, 8). On a desktop screen of 1.5 screen pixels to a page
+  // pixel, every pixel of the game is a square of 3 x 3 screen pixels of its own colour.
+  async window_sizes({browser, url, scratch}) {
+    const board = Array(81).fill(EMPTY);
+    board[at(0, 0)] = 3;
+    const ini = savedGameIni(0, 1, 0, board, [[4, 4, 1], [3, 5, 2], [5, 3, 4]],
+      '[OPTIONS]\r\nAnimationSpeed=1000\r\n');
+    for (const [width, height, shown] of [[390, 844, [390, 292.5]], [844, 390, [520, 390]]]) {
+      const page = await web.openGame(browser, url, ini,
+        {width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
+      const [left, top, ...size] = await web.pictureBox(page);
+      assert.deepEqual(size, shown);
+      assert.ok(left >= 0 && top >= 0 && left + size[0] <= width && top + size[1] <= height, 'all on the screen');
+      assert.deepEqual(await page.evaluate(() => [document.scrollingElement.scrollWidth,
+        document.scrollingElement.scrollHeight]), [width, height], 'nothing to scroll');
+      for (const [from, to] of [[[0, 0], [8, 0]], [[8, 0], [8, 8]], [[8, 8], [0, 8]]]) {
+        await web.tapCell(page, ...from);
+        await web.tapCell(page, ...to);
+        await web.eventually(async () => savedGame(await web.storedText(page)).board[at(...to)] === 3,
+          `${width} x ${height}: the ball tapped to ${to}`);
+      }
+      await page.close();
+    }
+
+    const page = await web.openGame(browser, url, undefined, {width: 1300, height: 1000, deviceScaleFactor: 1.5});
+    const [left, top, width, height] = await web.pictureBox(page);
+    assert.deepEqual([width * 1.5, height * 1.5], [1920, 1440]);
+    const game = await web.canvasPixels(page);
+    for (const [x, y] of [[0, 0], [600, 440]]) { // 40 x 40 pixels at two opposite corners
+      const file = path.join(scratch, `${x}.png`);
+      await page.screenshot({path: file, clip: {x: left + 2 * x, y: top + 2 * y, width: 80, height: 80}});
+      const shot = await web.pngPixels(page, file);
+      const wrong = shot.pixels.findIndex((value, i) => value !== game[3 * (640 * (y + Math.floor(i / 360 / 3)) +
+        x + Math.floor(i / 3 % 120 / 3)) + i % 3]);
+      assert.equal(wrong, -1, `screen pixel ${Math.floor(wrong / 3) % 120}, ${Math.floor(wrong / 360)} from ${x}, ${y}`);
+    }
   },
 };
 

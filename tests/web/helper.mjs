@@ -1,6 +1,9 @@
 // Serves the browser version from its build folder on 127.0.0.1, opens it in Debian's Chromium
 // (headless, a fresh profile each time) through puppeteer-core, and reads back what the page
 // shows and keeps. The game rules the cases predict with come from tests/e2e/model.py.
+// The folder is served at two paths, / and /second/, as two copies of the game on one host;
+// every name under .test reaches the server too, as a plain-HTTP host (no secure context),
+// and localhost does as a host whose site data the browser blocks.
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -8,8 +11,6 @@ import os from 'node:os';
 import path from 'node:path';
 import {parseArgs} from 'node:util';
 import puppeteer from 'puppeteer-core';
-
-export const STORAGE_KEY = 'brimzo.ini';
 
 export function options() {
   const {values, positionals} = parseArgs({
@@ -25,7 +26,8 @@ const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css
 
 function serve(folder) {
   const server = http.createServer((request, response) => {
-    const asked = path.join(folder, path.normalize(new URL(request.url, 'http://x').pathname));
+    const pathname = new URL(request.url, 'http://x').pathname.replace(/^\/second\//, '/');
+    const asked = path.join(folder, path.normalize(pathname));
     const name = asked.endsWith(path.sep) ? path.join(asked, 'index.html') : asked;
     fs.readFile(name, (error, data) => {
       response.writeHead(error ? 404 : 200,
@@ -40,12 +42,17 @@ function serve(folder) {
 export async function withBrowser(args, body) {
   const server = await serve(args.dist);
   const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'brimzo-web-'));
+  const profile = path.join(scratch, 'profile');
+  fs.mkdirSync(path.join(profile, 'Default'), {recursive: true});
+  fs.writeFileSync(path.join(profile, 'Default', 'Preferences'), JSON.stringify({profile: {
+    content_settings: {exceptions: {cookies: {'http://localhost:*,*': {setting: 2}}}}}}));
   const browser = await puppeteer.launch({
     executablePath: args.chromium,
     headless: true,
-    userDataDir: path.join(scratch, 'profile'),
+    userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      '--host-resolver-rules=MAP *.test 127.0.0.1, MAP localhost 127.0.0.1'],
   });
   try {
     const url = `http://127.0.0.1:${server.address().port}/`;
@@ -58,12 +65,12 @@ export async function withBrowser(args, body) {
 }
 
 // The game's page, with brimzo.ini's text in local storage first when one is given.
-export async function openGame(browser, url, ini) {
+export async function openGame(browser, url, ini, viewport = {width: 800, height: 600}) {
   const page = await browser.newPage();
-  await page.setViewport({width: 800, height: 600});
+  await page.setViewport(viewport);
   if (ini !== undefined) {
     await page.goto(`${url}help.html`);
-    await page.evaluate((key, text) => localStorage.setItem(key, text), STORAGE_KEY, ini);
+    await page.evaluate((key, text) => localStorage.setItem(key, text), await storageKey(page), ini);
   }
   await page.goto(url);
   await waitForFirstFrame(page);
@@ -92,20 +99,31 @@ export async function download(browser, page, selector, folder) {
   return fs.readFileSync(file);
 }
 
+// The picture's place and size on the page: left, top, width and height in page pixels.
+export const pictureBox = page => page.$eval('#screen', canvas => {
+  const {left, top, width, height} = canvas.getBoundingClientRect();
+  return [left, top, width, height];
+});
+
 // Where a pixel of the game's 640 x 480 picture is on the page, however large it shows it.
 export async function pagePoint(page, x, y) {
-  const box = await page.$eval('#screen', canvas => {
-    const {left, top, width} = canvas.getBoundingClientRect();
-    return {left, top, scale: width / 640};
-  });
-  return [box.left + (x + 0.5) * box.scale, box.top + (y + 0.5) * box.scale];
+  const [left, top, width] = await pictureBox(page);
+  const scale = width / 640;
+  return [left + (x + 0.5) * scale, top + (y + 0.5) * scale];
 }
 
 export const click = async (page, x, y) => page.mouse.click(...await pagePoint(page, x, y));
 
 export const clickCell = (page, column, row) => click(page, 27 + 45 * column, 27 + 45 * row);
 
-export const storedText = page => page.evaluate(key => localStorage.getItem(key), STORAGE_KEY);
+export const tapCell = async (page, column, row) =>
+  page.touchscreen.tap(...await pagePoint(page, 27 + 45 * column, 27 + 45 * row));
+
+// Each copy of the game keeps brimzo.ini under the path of its own folder.
+const storageKey = page => page.evaluate(() => `${location.pathname.replace(/[^/]*$/, '')}brimzo.ini`);
+
+export const storedText = async page =>
+  page.evaluate(key => localStorage.getItem(key), await storageKey(page));
 
 // A value as the profile reader finds it: the first section of the name, blanks dropped.
 export function iniValue(text, section, key) {
