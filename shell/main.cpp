@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <cwchar>
 
 #include "dialogs/dialogs.h"
 #include "dialogs/resources.h"
@@ -141,6 +142,13 @@ void Paint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// Messages about the settings file name its path, which is UTF-8.
+void ShowSettingsMessage(HWND owner, const char* text) {
+    static wchar_t wide[2 * SettingsPathBufferSize];
+    WideFromUtf8(text, wide, sizeof wide / sizeof wide[0]);
+    MessageBoxW(owner, wide, L"Brimzo!", MB_ICONHAND);
+}
+
 bool Command(HWND window, WORD id) {
     switch (id) {
     case 1:
@@ -221,7 +229,7 @@ void Shutdown() {
     NameTypedSoFar(typed, sizeof typed);
     SettleInterruptedGameOver(typed);
     if (!SaveSettings()) { // the window is on its way out: the message has no owner
-        MessageBoxA(nullptr, UnsavedSettingsMessage(), "Brimzo!", MB_ICONHAND);
+        ShowSettingsMessage(nullptr, UnsavedSettingsMessage());
     }
     if (FullScreen != 0) {
         LeaveFullScreenMode();
@@ -331,6 +339,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     EnterStoredFullScreen();
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
+    if (const char* unkept = UnkeptSettingsMessage()) {
+        ShowSettingsMessage(MainWindow, unkept);
+    }
     if (const char* failure = SkinFailureMessage()) {
         ShowStopMessage(failure, "Brimzo!");
     }

@@ -20,6 +20,9 @@ KEYS = [("WINDOW", "PosX"), ("WINDOW", "PosY"), ("WINDOW", "FullScreen"),
         ("SOUND", "WrongMove"), ("LEADERS", "Data"), ("LEADERS", "CRC")]
 
 
+SKIPPED = 77  # the exit code ctest takes for a skipped test
+
+
 def check(condition, message):
     if not condition:
         raise AssertionError(message)
@@ -442,7 +445,9 @@ def header_only_png(width, height):
 
 def case_save_whole(args):
     """Killed at any moment of its save, the game leaves its settings file whole: the last run's
-    or this one's, the keys of other programs kept. A save that cannot be written is told."""
+    or this one's, the keys of other programs kept. A save that cannot be written is told. A
+    folder or a read-only file in the way of its copy does not stop it; a link named brimzo.ini
+    stays a link to the file that is saved."""
     lines = ["Ada      00412"] + ["Brimzo!  00100"] * 9
     data, crc = model.encode_leader_tables([lines] * 3)
     prepared = "[OTHER]\nKept=yes\n[LEADERS]\nData=%s\nCRC=%s\n" % (data, crc)
@@ -463,6 +468,29 @@ def case_save_whole(args):
         game.click(*QUIT_BUTTON)
         game.dismiss_message("Brimzo!")  # "Unable to save the settings file ..."
         check(game.wait() == 0, "exit code 0")
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini(prepared)
+        os.makedirs(os.path.join(game.folder, "brimzo.tmp", "mine"))  # the copy's name taken
+        stale = os.path.join(game.folder, "brimzo2.tmp")  # the next, by a copy left read-only
+        with open(stale, "w") as copy:
+            copy.write("[STALE]\nLeft=yes\n")
+        os.chmod(stale, 0o444)
+        game.start()
+        check(game.quit() == 0, "exit code 0")
+        check(set((s, k) for s, k, _ in game.ini()) == every_key, "saved past the obstacles")
+        check(os.listdir(game.folder + "/brimzo.tmp") == ["mine"] and not os.path.exists(stale),
+              "the folder in the way kept, the stale copy gone")
+    with Game(args.exe, args.assets, args.prefix) as game:
+        kept = os.path.join(game.top, "kept")  # brimzo.ini a link to a file elsewhere
+        os.mkdir(kept)
+        game.write_ini(prepared)
+        os.rename(os.path.join(game.folder, "brimzo.ini"), os.path.join(kept, "real.ini"))
+        os.symlink(os.path.join(kept, "real.ini"), os.path.join(game.folder, "brimzo.ini"))
+        game.start()
+        check(game.quit() == 0, "exit code 0")
+        check(os.path.islink(os.path.join(game.folder, "brimzo.ini")), "the link stays a link")
+        check(set((s, k) for s, k, _ in game.ini()) == every_key, "the file it leads to saved")
+        check(sorted(os.listdir(kept)) == ["real.ini"], "no copy left beside it")
 
 
 def case_second_copy(args):
@@ -476,6 +504,44 @@ def case_second_copy(args):
         check(len(game.windows("^Brimzo!$")) == 1, "one game window")
         check(game.quit() == 0, "the first copy goes on and quits")
         check(game.value("WINDOW", "PosX") == "0", "and saves")
+
+
+def case_long_folder(args):
+    """A folder whose path leaves no room for the settings file's: the player is told once, at
+    start, and the file is left as it was."""
+    with Game(args.exe, args.assets, args.prefix) as game:
+        outer = os.path.join(game.top, "d" * 200)
+        game.folder = os.path.join(outer, "e" * (250 - len(game.windows_path(outer)) - 1))
+        game.install(game.folder)  # a folder of 250 characters
+        game.write_ini("[WINDOW]\nPosX=40\nPosY=30\n")
+        before = game.ini_bytes()
+        game.start()
+        game.dismiss_message("Brimzo!")  # "The path of this folder is too long ..."
+        check(game.quit() == 0, "exit code 0, told no more")
+        check(game.ini_bytes() == before, "brimzo.ini as it was")
+
+
+def case_full_disk(args):
+    """A save on a disk that fills up is not put in place: the file of the last run stays
+    whole, no copy is left to hold the space, and the player is told."""
+    if os.geteuid() != 0:
+        print("full_disk: skipped, mounting a small disk needs root")
+        sys.exit(SKIPPED)
+    lines = ["Ada      00412"] + ["Brimzo!  00100"] * 9
+    data, crc = model.encode_leader_tables([lines] * 3)
+    prepared = "[OTHER]\nJunk=%s\n[LEADERS]\nData=%s\nCRC=%s\n" % ("j" * 2800, data, crc)
+    with Game(args.exe, args.assets, args.prefix, disk_kib=2048) as game:
+        game.write_ini(prepared)  # one page of the disk; the saved file needs two
+        before = game.ini_bytes()
+        disk = os.statvfs(game.folder)
+        with open(os.path.join(game.folder, "filler"), "wb") as filler:
+            filler.write(bytes(disk.f_frsize * (disk.f_bavail - 1)))  # one page left: the copy's
+        game.start()
+        game.click(*QUIT_BUTTON)
+        game.dismiss_message("Brimzo!")  # "... could not be written whole (is the disk full?)"
+        check(game.wait() == 0, "exit code 0")
+        check(game.ini_bytes() == before, "brimzo.ini as it was")
+        check(not os.path.exists(os.path.join(game.folder, "brimzo.tmp")), "no copy left")
 
 
 def prepare_prefix(args):
