@@ -3,7 +3,6 @@
 
 #include <mmsystem.h>
 
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
@@ -37,15 +36,34 @@ constexpr const char* FolderProperty = "BrimzoFolder";
 bool TornDown;
 uint32_t FolderKey; // tells the copies of the game apart by the folder they keep their files in
 
-uint32_t HashOfCurrentFolder() {
-    char folder[1024];
-    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-    uint32_t hash = 2166136261u; // FNV-1a over the path in capitals: Windows ignores the case
-    for (DWORD i = 0; i < length && i < sizeof folder; i++) {
-        hash = (hash ^ static_cast<uint32_t>(std::toupper(static_cast<uint8_t>(folder[i])))) *
-               16777619u;
+uint64_t Fnv1a(const void* bytes, size_t size, uint64_t hash = 14695981039346656037u) {
+    for (size_t i = 0; i < size; i++) {
+        hash = (hash ^ static_cast<const uint8_t*>(bytes)[i]) * 1099511628211u;
     }
     return hash;
+}
+
+// The folder itself rather than the text of its path: another drive letter, a junction or a
+// short name lead to the same folder, and names the code page lacks differ all the same.
+// Only a folder that cannot be opened is told by its path, in capitals as Windows ignores case.
+uint64_t KeyOfCurrentFolder() {
+    HANDLE folder = CreateFileW(L".", 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION info;
+    bool known = folder != INVALID_HANDLE_VALUE && GetFileInformationByHandle(folder, &info);
+    if (folder != INVALID_HANDLE_VALUE) {
+        CloseHandle(folder);
+    }
+    if (known) {
+        uint64_t hash = Fnv1a(&info.dwVolumeSerialNumber, sizeof info.dwVolumeSerialNumber);
+        hash = Fnv1a(&info.nFileIndexHigh, sizeof info.nFileIndexHigh, hash);
+        return Fnv1a(&info.nFileIndexLow, sizeof info.nFileIndexLow, hash);
+    }
+    wchar_t path[MAX_PATH];
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, path);
+    length = length < MAX_PATH ? length : 0;
+    CharUpperBuffW(path, length);
+    return Fnv1a(path, length * sizeof path[0]);
 }
 
 BOOL CALLBACK BringForwardIfSameFolder(HWND window, LPARAM) {
@@ -64,9 +82,10 @@ BOOL CALLBACK BringForwardIfSameFolder(HWND window, LPARAM) {
 // Two copies in one folder would each save their own leaders over the other's: a second start
 // brings the first one's window to the front and ends without touching the settings file.
 bool AnotherCopyRunsHere() {
-    FolderKey = HashOfCurrentFolder();
-    char name[32];
-    std::snprintf(name, sizeof name, "Local\\Brimzo-%08X", static_cast<unsigned>(FolderKey));
+    uint64_t key = KeyOfCurrentFolder();
+    FolderKey = static_cast<uint32_t>(key);
+    char name[40];
+    std::snprintf(name, sizeof name, "Local\\Brimzo-%016llX", static_cast<unsigned long long>(key));
     CreateMutexA(nullptr, FALSE, name); // held until the process ends
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
         return false;

@@ -494,14 +494,16 @@ def case_save_whole(args):
 
 
 def case_second_copy(args):
-    """A second start in the same folder ends at once and leaves the settings file alone."""
+    """A second start in the same folder, by the same path or another, ends at once and leaves
+    the settings file alone."""
     with Game(args.exe, args.assets, args.prefix) as game:
+        game.map_drive("q", game.folder)  # Wine now starts the game there as Q:\
         game.start()
-        second = subprocess.Popen(["wine", "brimzo.exe"], cwd=game.folder, env=game.env(),
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        check(second.wait(timeout=30) == 0, "the second copy ends with exit code 0")
-        check(game.ini_bytes() is None, "it wrote no settings file")
-        check(len(game.windows("^Brimzo!$")) == 1, "one game window")
+        for directory in (None, game.windows_path(game.folder)):
+            copy = game.launch(directory=directory)
+            check(copy.wait(timeout=30) == 0, "a second copy ends with exit code 0: %s" % directory)
+            check(game.ini_bytes() is None, "it wrote no settings file")
+            check(len(game.windows("^Brimzo!$")) == 1, "one game window")
         check(game.quit() == 0, "the first copy goes on and quits")
         check(game.value("WINDOW", "PosX") == "0", "and saves")
 
