@@ -264,7 +264,8 @@ def leader_lines(data, mode):
 
 
 def case_name_entry(args):
-    """A qualifying game over asks for a name until it is valid; it enters the table."""
+    """A qualifying game over asks for a name until it is valid, in length and in letters; it
+    enters the table."""
     sheet = Picture(os.path.join(args.assets, "brimzo.png"))
     empty = [(0, 0), (4, 2), (8, 4), (2, 6), (6, 8)]
     next_balls = [(4, 2, 0), (8, 4, 0), (2, 6, 0)]
@@ -282,6 +283,10 @@ def case_name_entry(args):
         game.key("Escape", window=dialog)
         check(not game.wait_gone(dialog, "^Brimzo!$", timeout=1.5), "Escape leaves it open")
         game.key(*["BackSpace"] * 9, window=dialog)
+        game.type_text("Иван")  # letters the code page lacks are no latin letters either
+        game.key("Return", window=dialog)
+        game.dismiss_message("Brimzo! warning")  # "Please use only latin letters!"
+        game.key(*["BackSpace"] * 4, window=dialog)
         game.type_text("Zed")
         game.key("Return", window=dialog)
         check(game.wait_gone(dialog, "^Brimzo!$"), "a valid name closes the dialog")
@@ -506,6 +511,48 @@ def case_second_copy(args):
             check(len(game.windows("^Brimzo!$")) == 1, "one game window")
         check(game.quit() == 0, "the first copy goes on and quits")
         check(game.value("WINDOW", "PosX") == "0", "and saves")
+
+
+def game_windows(game):
+    return [w for w in game.windows("^Brimzo!$") if game.window_geometry(w)[2:] == (640, 480)]
+
+
+def case_folder_names(args):
+    """Folders named in letters the code page lacks: the settings file is read and saved in
+    each, a copy runs in each, and a skin named so is not offered. A name the code page holds
+    stays in its bytes."""
+    meadow = Picture(os.path.join(args.assets, "meadow.png"))
+    with Game(args.exe, args.assets, args.prefix, folder="Иван/Brimzo") as game:
+        game.write_ini("[WINDOW]\nPosX=40\nPosY=30\n")
+        os.rename(os.path.join(game.folder, "meadow.png"), os.path.join(game.folder, "Ночь.png"))
+        game.start()
+        check(game.origin == (40, 30), "its settings read: %r" % (game.origin,))
+
+        other = os.path.join(game.top, "Петр", "Brimzo")
+        game.install(other)
+        os.rename(os.path.join(other, "meadow.png"), os.path.join(other, "Été.png"))
+        with open(os.path.join(other, "brimzo.ini"), "wb") as ini:
+            ini.write("[OPTIONS]\r\nSkin=Été.png\r\n".encode("cp1252"))
+        second = game.launch(folder=other)
+        check(eventually(lambda: len(game_windows(game)) == 2 or second.poll() is not None, 30)
+              and second.poll() is None, "a copy in another such folder runs beside it")
+        first_origin, game.origin = game.origin, (0, 0)
+        check(eventually(lambda: game.capture().block(420, 420, 200, 30) ==
+                         meadow.block(420, 700, 200, 30)), "its skin Été.png shown")
+        game.click(*QUIT_BUTTON)
+        check(second.wait(timeout=30) == 0, "and quits")
+        with open(os.path.join(other, "brimzo.ini"), "rb") as ini:
+            check(b"\r\nSkin=\xc9t\xe9.png\r\n" in ini.read(), "the skin's name stored in the code page")
+        game.origin = first_origin
+
+        dialog = open_options(game)
+        game.key(*["Tab"] * 13, window=dialog)  # past the sound rows: no skin button to press
+        game.key("space")
+        game.key("Escape", window=dialog)
+        check(game.wait_gone(dialog, "^Options$"), "Options closes")
+        check(game.quit() == 0, "exit code 0, nothing to tell")
+        check(game.value("WINDOW", "PosX") == "40", "saved where it was read")
+        check(game.value("OPTIONS", "Skin") == "brimzo.png", "Ночь.png never became the skin")
 
 
 def case_long_folder(args):
