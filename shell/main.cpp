@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -161,6 +162,33 @@ void Paint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// The file of that name in the game's own folder, wherever the current directory has gone.
+bool FileBesideGame(const wchar_t* name, wchar_t* path) {
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return false;
+    }
+    wchar_t* folderEnd = std::wcsrchr(path, L'\\');
+    size_t folderLength = folderEnd ? static_cast<size_t>(folderEnd - path + 1) : 0;
+    if (folderLength + std::wcslen(name) >= MAX_PATH) {
+        return false;
+    }
+    std::wcscpy(path + folderLength, name);
+    DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Windows has shipped no viewer for "brimzo.hlp" since Vista: without that file beside the
+// game, the game's own help page opens in the player's browser.
+void OpenHelp(HWND window) {
+    wchar_t path[MAX_PATH];
+    if (FileBesideGame(L"brimzo.hlp", path)) {
+        WinHelpW(window, path, HELP_CONTENTS, 0);
+    } else if (FileBesideGame(L"help.html", path)) {
+        ShellExecuteW(window, L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    }
+}
+
 // Messages about the settings file name its path, which is UTF-8.
 void ShowSettingsMessage(HWND owner, const char* text) {
     static wchar_t wide[2 * SettingsPathBufferSize];
@@ -175,7 +203,7 @@ bool Command(HWND window, WORD id) {
         RefreshFocus(); // a new skin draws the whole screen
         return true;
     case 2:
-        WinHelpA(window, "brimzo.hlp", HELP_CONTENTS, 0);
+        OpenHelp(window);
         return true;
     case 3:
         RunModalDialog(AboutDialogTemplate);

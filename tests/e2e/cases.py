@@ -593,6 +593,19 @@ def case_full_disk(args):
         check(not os.path.exists(os.path.join(game.folder, "brimzo.tmp")), "no copy left")
 
 
+def case_help(args):
+    """Without brimzo.hlp beside the game, help opens the game's help page in the browser."""
+    with Game(args.exe, args.assets, args.prefix) as game:
+        opened = os.path.join(game.scratch, "opened.txt")
+        os.environ["BRIMZO_OPENED"] = game.windows_path(opened)  # where the browser says
+        game.start()
+        game.click(600, 20)
+        check(eventually(lambda: os.path.exists(opened), 30), "the browser is asked")
+        check(open(opened).read().strip() == game.windows_path(game.folder) + "\\help.html",
+              "for help.html beside the game: %r" % open(opened).read())
+        check(game.quit() == 0, "exit code 0")
+
+
 def prepare_prefix(args):
     """Makes the Wine prefix once, for every case. Its windows are left to no window manager,
     as there is none on the display: Wine then does not wait two seconds for one at every
@@ -603,6 +616,10 @@ def prepare_prefix(args):
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
                     "/t", "REG_SZ", "/d", "N", "/f"], env=env, check=True, timeout=600,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # the browser writes the path of what it opens where BRIMZO_OPENED says
+    subprocess.run(["wine", "reg", "add", "HKCR\\htmlfile\\shell\\open\\command", "/ve", "/d",
+                    'cmd /c echo %1>"%BRIMZO_OPENED%"', "/f"], env=env, check=True, timeout=600,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run(["wineserver", "-w"], env=env, timeout=600)
 
