@@ -9,6 +9,7 @@ import time
 import zlib
 
 sys.path.insert(0, os.path.dirname(__file__))
+import harness  # noqa: E402
 from harness import QUIT_BUTTON, Game, Picture  # noqa: E402
 import model  # noqa: E402
 
@@ -100,19 +101,37 @@ def saved(game):
                                    game.value("GAME", "SaveData2"))
 
 
-def case_first_start(args):
-    """The 64-bit package unpacked into a fresh folder: the deal from random state 0, and all
-    eighteen keys at exit."""
-    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
+def first_start(game):
+    """The deal from random state 0, and all eighteen keys at exit."""
+    sheet = Picture(os.path.join(game.assets, "brimzo.png"))
     board, next_balls = model.new_game(model.Random(0))
+    game.start()
+    expect_board_on_screen(game, sheet, board, next_balls)
+    check(game.quit() == 0, "exit code 0")
+    check([(s, k) for s, k, _ in game.ini()] == KEYS, "sections and keys in order")
+    stored = saved(game)
+    check(stored["board"] == board and stored["next"] == next_balls, "the dealt game saved")
+    check(stored["mode"] == 0 and stored["score"] == 0, "mode and score")
+
+
+def case_first_start(args):
+    """The 64-bit package unpacked into a fresh folder, started for the first time."""
     with Game(args.exe, args.assets, args.prefix, package=args.package) as game:
-        game.start()
-        expect_board_on_screen(game, sheet, board, next_balls)
-        check(game.quit() == 0, "exit code 0")
-        check([(s, k) for s, k, _ in game.ini()] == KEYS, "sections and keys in order")
-        stored = saved(game)
-        check(stored["board"] == board and stored["next"] == next_balls, "the dealt game saved")
-        check(stored["mode"] == 0 and stored["score"] == 0, "mode and score")
+        first_start(game)
+
+
+def case_first_start_x86(args):
+    """The 32-bit package likewise, run by Wine's 32-bit half where this machine has it."""
+    if not (args.package_x86 and os.path.isfile(os.path.join(args.wine32, ".unpacked")) and
+            os.geteuid() == 0):
+        print("first_start_x86: skipped, no 32-bit Wine here (it needs root, and a kernel that "
+              "starts i386 programs for scripts/unpack-wine32.sh to unpack it)")
+        sys.exit(SKIPPED)
+    launcher = harness.wine32_launcher(args.wine32)
+    prefix = args.prefix + "-x86"
+    make_prefix(prefix, launcher)
+    with Game(args.exe, args.assets, prefix, package=args.package_x86, launcher=launcher) as game:
+        first_start(game)
 
 
 # A prepared game: four balls of colour 1 in row 4 wait for a fifth from (4, 0); the ball at
@@ -606,22 +625,26 @@ def case_help(args):
         check(game.quit() == 0, "exit code 0")
 
 
-def prepare_prefix(args):
-    """Makes the Wine prefix once, for every case. Its windows are left to no window manager,
-    as there is none on the display: Wine then does not wait two seconds for one at every
-    window that closes, and a window's place is its whole frame's."""
-    env = dict(os.environ, WINEPREFIX=args.prefix, WINEDEBUG="-all")
+def make_prefix(prefix, launcher=()):
+    """Makes a Wine prefix for the cases, or brings it up to date. Its windows are left to no
+    window manager, as there is none on the display: Wine then does not wait two seconds for
+    one at every window that closes, and a window's place is its whole frame's. The browser
+    writes the path of what it opens where BRIMZO_OPENED says."""
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all")
     env.pop("DISPLAY", None)
-    subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=600,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
-                    "/t", "REG_SZ", "/d", "N", "/f"], env=env, check=True, timeout=600,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    # the browser writes the path of what it opens where BRIMZO_OPENED says
-    subprocess.run(["wine", "reg", "add", "HKCR\\htmlfile\\shell\\open\\command", "/ve", "/d",
-                    'cmd /c echo %1>"%BRIMZO_OPENED%"', "/f"], env=env, check=True, timeout=600,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineserver", "-w"], env=env, timeout=600)
+    for command in (["wineboot", "-i"],
+                    ["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
+                     "/t", "REG_SZ", "/d", "N", "/f"],
+                    ["wine", "reg", "add", "HKCR\\htmlfile\\shell\\open\\command", "/ve", "/d",
+                     'cmd /c echo %1>"%BRIMZO_OPENED%"', "/f"]):
+        subprocess.run(list(launcher) + command, env=env, check=True, timeout=600,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(list(launcher) + ["wineserver", "-w"], env=env, timeout=600)
+
+
+def prepare_prefix(args):
+    """The prefix every case of the 64-bit program shares, made once."""
+    make_prefix(args.prefix)
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
@@ -635,6 +658,8 @@ def main():
     parser.add_argument("--assets", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--package", help="the 64-bit release zip")
+    parser.add_argument("--package-x86", help="the 32-bit release zip")
+    parser.add_argument("--wine32", help="the folder Wine's 32-bit half is unpacked into")
     args = parser.parse_args()
     args.exe, args.assets, args.prefix = map(os.path.abspath, (args.exe, args.assets, args.prefix))
     CASES[args.case](args)

@@ -30,14 +30,25 @@ class Picture:
                 for row in range(height)]
 
 
+def wine32_launcher(root):
+    """What runs a command with Wine's 32-bit half, unpacked (not installed) under root: its
+    libraries laid over /usr/lib in a mount namespace of the command's own, so the machine's
+    folders stay as they are. Its i386 libraries are found where the system's cache does not
+    tell."""
+    script = ('mount -t overlay overlay -o lowerdir=/usr/lib:"$0"/usr/lib /usr/lib && '
+              'LD_LIBRARY_PATH=/usr/lib/i386-linux-gnu exec "$@"')
+    return ["unshare", "--mount", "--propagation", "private", "sh", "-c", script, root]
+
+
 class Game:
     """One run of the game in a fresh working directory."""
 
     def __init__(self, exe, assets, prefix, depth=SCREEN_DEPTH, package=None, folder=None,
-                 disk_kib=None):
+                 disk_kib=None, launcher=()):
         """The game goes into a fresh folder, or one at the given path below it; with disk_kib,
-        onto a disk of its own that small."""
+        onto a disk of its own that small. The launcher comes before Wine's command."""
         self.exe, self.assets, self.prefix = exe, assets, prefix
+        self.launcher = list(launcher)
         self.folder = self.top = tempfile.mkdtemp(prefix="brimzo-e2e-")
         self.scratch = tempfile.mkdtemp(prefix="brimzo-e2e-captures-")  # not among the skins
         self.disk = self.xvfb = None
@@ -135,7 +146,7 @@ class Game:
         command = ["wine", "brimzo.exe"]
         if directory:
             command = ["wine", "cmd", "/c", "cd /d %s && brimzo.exe" % directory]
-        return subprocess.Popen(command, cwd=folder or self.folder, env=self.env(),
+        return subprocess.Popen(self.launcher + command, cwd=folder or self.folder, env=self.env(),
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def start(self, wait_for_window=True, directory=None):
