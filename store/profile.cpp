@@ -194,7 +194,7 @@ const char* UnsavedSettingsMessage() {
     const Cause cause = Failure == SaveFailure::Copy ? Cause{"its copy ", " could not be made"}
                         : Failure == SaveFailure::Write
                             ? Cause{"its copy ", " could not be written whole (is the disk full?)"}
-                            : Cause{"it could not be replaced by ", ""};
+                            : Cause{"it could not be replaced by its copy ", ""};
     static char message[2 * SettingsPathBufferSize + 200];
     std::snprintf(message, sizeof message,
                   "Unable to save the settings file %s: %s%s%s. The options, the game and the "
