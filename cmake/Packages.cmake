@@ -1,6 +1,6 @@
 # The release packages: brimzo-<version>-windows-x64.zip and -x86.zip in build/.../packages,
-# each the program, its skins and sounds and a README for players, the same bytes from the
-# same sources. Built with the Windows programs; on their own: --target packages.
+# each the program, its skins, sounds and help page and a README for players, the same bytes
+# from the same sources. Built with the Windows programs; on their own: --target packages.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(BRIMZO_PACKAGES ${CMAKE_BINARY_DIR}/packages)
 file(MAKE_DIRECTORY ${BRIMZO_PACKAGES})

@@ -29,7 +29,7 @@ set_source_files_properties(dialogs/brimzo.rc PROPERTIES
     "${BRIMZO_ASSET_DIR}/brimzo.ico;${BRIMZO_ASSET_DIR}/hand.cur;${CMAKE_CURRENT_SOURCE_DIR}/dialogs/brimzo.manifest")
 brimzo_warnings(brimzo)
 
-# The folder to zip: the program beside its skins and sounds.
+# The folder to zip: the program beside its skins, its sounds and the help page it opens.
 set(BRIMZO_DIST ${CMAKE_BINARY_DIR}/dist)
 add_custom_command(TARGET brimzo POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory ${BRIMZO_DIST}
@@ -37,7 +37,8 @@ add_custom_command(TARGET brimzo POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy
             ${BRIMZO_ASSET_DIR}/brimzo.png ${BRIMZO_ASSET_DIR}/meadow.png
             ${BRIMZO_ASSET_DIR}/jump.wav ${BRIMZO_ASSET_DIR}/cantmove.wav
-            ${BRIMZO_ASSET_DIR}/move.wav ${BRIMZO_ASSET_DIR}/destroy.wav ${BRIMZO_DIST}/)
+            ${BRIMZO_ASSET_DIR}/move.wav ${BRIMZO_ASSET_DIR}/destroy.wav
+            ${CMAKE_CURRENT_SOURCE_DIR}/web/help.html ${BRIMZO_DIST}/)
 
 # The floor that Wine sets for starting a window: the game's kind of window painting one
 # colour, built as the game is (scripts/startup_time.py compares the two). Not shipped.

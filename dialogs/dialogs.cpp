@@ -121,8 +121,18 @@ void OpenLink(HWND dialog, LPARAM lParam) {
     }
 }
 
+// The name as typed, in the code page: a letter the code page lacks comes out as a character
+// that the name rule refuses, rather than as a "?" that it would pass.
+void TypedName(HWND dialog, char* name, int size) {
+    wchar_t typed[LeaderNameBufferSize];
+    char text[4 * LeaderNameBufferSize]; // up to four bytes a character
+    GetDlgItemTextW(dialog, NameEdit, typed, LeaderNameBufferSize);
+    ExactAnsiFromWide(typed, text, sizeof text);
+    std::snprintf(name, static_cast<size_t>(size), "%s", text);
+}
+
 INT_PTR AcceptName(HWND dialog) {
-    GetDlgItemTextA(dialog, NameEdit, LastLeaderName, sizeof LastLeaderName);
+    TypedName(dialog, LastLeaderName, sizeof LastLeaderName);
     NameVerdict verdict = CheckLeaderName(LastLeaderName);
     if (verdict != NameVerdict::Accepted) {
         MessageBoxA(dialog, NameWarning(verdict), "Brimzo! warning", MB_ICONHAND);
@@ -222,7 +232,7 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 void NameTypedSoFar(char* text, int size) {
     text[0] = '\0';
     if (NameDialog) {
-        GetDlgItemTextA(NameDialog, NameEdit, text, size);
+        TypedName(NameDialog, text, size);
     }
 }
 
@@ -246,37 +256,58 @@ void ChooseWaveFile(HWND owner, int32_t slot) {
     }
 }
 
+namespace {
+// The next "*.png" entry of the listing (started when it is null) that the game can open by the
+// name it stores: names with a character the code page lacks are passed over.
+bool NextListedSkin(HANDLE* listing, char* name) {
+    WIN32_FIND_DATAW entry;
+    for (;;) {
+        if (!*listing) {
+            *listing = FindFirstFileW(L"*.png", &entry);
+            if (*listing == INVALID_HANDLE_VALUE) {
+                return false;
+            }
+        } else if (!FindNextFileW(*listing, &entry)) {
+            return false;
+        }
+        if (ExactAnsiFromWide(entry.cFileName, name, PathBufferSize)) {
+            return true;
+        }
+    }
+}
+
+void EndListing(HANDLE listing) {
+    if (listing && listing != INVALID_HANDLE_VALUE) {
+        FindClose(listing);
+    }
+}
+} // namespace
+
 void CountSkins() {
     SkinCount = 0;
     SkinIndex = 0;
-    WIN32_FIND_DATAA entry;
-    HANDLE listing = FindFirstFileA("*.png", &entry);
-    if (listing == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        if (std::strcmp(entry.cFileName, Skin) == 0) {
+    HANDLE listing = nullptr;
+    char name[PathBufferSize];
+    while (NextListedSkin(&listing, name)) {
+        if (std::strcmp(name, Skin) == 0) {
             SkinIndex = SkinCount;
         }
         SkinCount++;
-    } while (FindNextFileA(listing, &entry));
-    FindClose(listing);
+    }
+    EndListing(listing);
 }
 
 // A listing that has shrunk since the dialog opened leaves the setting as it was.
 void StepSkin(int32_t delta) {
     SkinIndex += delta;
-    WIN32_FIND_DATAA entry;
-    HANDLE listing = FindFirstFileA("*.png", &entry);
-    if (listing == INVALID_HANDLE_VALUE) {
-        return;
+    HANDLE listing = nullptr;
+    char name[PathBufferSize];
+    int32_t position = -1;
+    while (position < SkinIndex && NextListedSkin(&listing, name)) {
+        position++;
     }
-    bool found = true;
-    for (int32_t position = 0; position < SkinIndex && found; position++) {
-        found = FindNextFileA(listing, &entry) != 0;
+    if (position == SkinIndex && SkinIndex >= 0) {
+        std::snprintf(Skin, sizeof Skin, "%s", name);
     }
-    if (found && SkinIndex >= 0) {
-        std::snprintf(Skin, sizeof Skin, "%s", entry.cFileName);
-    }
-    FindClose(listing);
+    EndListing(listing);
 }

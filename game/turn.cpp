@@ -1,5 +1,6 @@
 #include "game/turn.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -56,8 +57,10 @@ static void EndGame() {
     RedrawScreen(false, true, true);
 }
 
+// A score stops at the largest value its type holds: beyond it would turn negative, and a
+// saved game with a negative score is refused at the next start.
 static void ScoreAndRemove(int32_t points) {
-    Game.score += points;
+    Game.score = points > INT32_MAX - Game.score ? INT32_MAX : Game.score + points;
     DrawScore();
     RemoveMarkedBalls();
 }

@@ -1,5 +1,5 @@
 """Packs the Windows program: make_package.py DIST README OUT.zip. The zip holds one folder,
-"Brimzo", with the program, its skins and sounds and a README for players, its entries in a
+"Brimzo", with the program, its skins and sounds, its help page and a README for players, its entries in a
 fixed order with a fixed time and no extra fields, so that the same sources give the same
 bytes wherever and whenever they are packed."""
 
@@ -7,8 +7,8 @@ import os
 import sys
 import zipfile
 
-PROGRAM = ["brimzo.exe", "brimzo.png", "cantmove.wav", "destroy.wav", "jump.wav", "meadow.png",
-           "move.wav"]
+PROGRAM = ["brimzo.exe", "brimzo.png", "cantmove.wav", "destroy.wav", "help.html", "jump.wav",
+           "meadow.png", "move.wav"]
 PACKED_AT = (2026, 1, 1, 0, 0, 0)
 
 

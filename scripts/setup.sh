@@ -25,7 +25,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -eq 0 ] || SUDO="sudo"
     export DEBIAN_FRONTEND=noninteractive
     $SUDO apt-get update -q
-    # wine without its recommended 32-bit half: this kernel starts 64-bit programs only
+    # wine without its recommended 32-bit half: the tests unpack it apart (unpack-wine32.sh)
     $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
@@ -35,6 +35,9 @@ bash "$(dirname "$0")/build-libpng-mingw.sh" "${arches[@]}"
 
 # zlib and libpng for the browser version, from the same sources (once)
 bash "$(dirname "$0")/build-libpng-web.sh"
+
+# Wine's 32-bit half, unpacked for the tests where the kernel starts i386 programs (once)
+bash "$(dirname "$0")/unpack-wine32.sh"
 
 # Node and npm run the browser tests; a Node of another origin may already bring npm.
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then

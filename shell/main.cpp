@@ -2,10 +2,11 @@
 #include <windows.h>
 
 #include <mmsystem.h>
+#include <shellapi.h>
 
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <cwchar>
 
 #include "dialogs/dialogs.h"
 #include "dialogs/resources.h"
@@ -36,15 +37,34 @@ constexpr const char* FolderProperty = "BrimzoFolder";
 bool TornDown;
 uint32_t FolderKey; // tells the copies of the game apart by the folder they keep their files in
 
-uint32_t HashOfCurrentFolder() {
-    char folder[1024];
-    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-    uint32_t hash = 2166136261u; // FNV-1a over the path in capitals: Windows ignores the case
-    for (DWORD i = 0; i < length && i < sizeof folder; i++) {
-        hash = (hash ^ static_cast<uint32_t>(std::toupper(static_cast<uint8_t>(folder[i])))) *
-               16777619u;
+uint64_t Fnv1a(const void* bytes, size_t size, uint64_t hash = 14695981039346656037u) {
+    for (size_t i = 0; i < size; i++) {
+        hash = (hash ^ static_cast<const uint8_t*>(bytes)[i]) * 1099511628211u;
     }
     return hash;
+}
+
+// The folder itself rather than the text of its path: another drive letter, a junction or a
+// short name lead to the same folder, and names the code page lacks differ all the same.
+// Only a folder that cannot be opened is told by its path, in capitals as Windows ignores case.
+uint64_t KeyOfCurrentFolder() {
+    HANDLE folder = CreateFileW(L".", 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION info;
+    bool known = folder != INVALID_HANDLE_VALUE && GetFileInformationByHandle(folder, &info);
+    if (folder != INVALID_HANDLE_VALUE) {
+        CloseHandle(folder);
+    }
+    if (known) {
+        uint64_t hash = Fnv1a(&info.dwVolumeSerialNumber, sizeof info.dwVolumeSerialNumber);
+        hash = Fnv1a(&info.nFileIndexHigh, sizeof info.nFileIndexHigh, hash);
+        return Fnv1a(&info.nFileIndexLow, sizeof info.nFileIndexLow, hash);
+    }
+    wchar_t path[MAX_PATH];
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, path);
+    length = length < MAX_PATH ? length : 0;
+    CharUpperBuffW(path, length);
+    return Fnv1a(path, length * sizeof path[0]);
 }
 
 BOOL CALLBACK BringForwardIfSameFolder(HWND window, LPARAM) {
@@ -63,9 +83,10 @@ BOOL CALLBACK BringForwardIfSameFolder(HWND window, LPARAM) {
 // Two copies in one folder would each save their own leaders over the other's: a second start
 // brings the first one's window to the front and ends without touching the settings file.
 bool AnotherCopyRunsHere() {
-    FolderKey = HashOfCurrentFolder();
-    char name[32];
-    std::snprintf(name, sizeof name, "Local\\Brimzo-%08X", static_cast<unsigned>(FolderKey));
+    uint64_t key = KeyOfCurrentFolder();
+    FolderKey = static_cast<uint32_t>(key);
+    char name[40];
+    std::snprintf(name, sizeof name, "Local\\Brimzo-%016llX", static_cast<unsigned long long>(key));
     CreateMutexA(nullptr, FALSE, name); // held until the process ends
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
         return false;
@@ -141,6 +162,40 @@ void Paint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// The file of that name in the game's own folder, wherever the current directory has gone.
+bool FileBesideGame(const wchar_t* name, wchar_t* path) {
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return false;
+    }
+    wchar_t* folderEnd = std::wcsrchr(path, L'\\');
+    size_t folderLength = folderEnd ? static_cast<size_t>(folderEnd - path + 1) : 0;
+    if (folderLength + std::wcslen(name) >= MAX_PATH) {
+        return false;
+    }
+    std::wcscpy(path + folderLength, name);
+    DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Windows has shipped no viewer for "brimzo.hlp" since Vista: without that file beside the
+// game, the game's own help page opens in the player's browser.
+void OpenHelp(HWND window) {
+    wchar_t path[MAX_PATH];
+    if (FileBesideGame(L"brimzo.hlp", path)) {
+        WinHelpW(window, path, HELP_CONTENTS, 0);
+    } else if (FileBesideGame(L"help.html", path)) {
+        ShellExecuteW(window, L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    }
+}
+
+// Messages about the settings file name its path, which is UTF-8.
+void ShowSettingsMessage(HWND owner, const char* text) {
+    static wchar_t wide[2 * SettingsPathBufferSize];
+    WideFromUtf8(text, wide, sizeof wide / sizeof wide[0]);
+    MessageBoxW(owner, wide, L"Brimzo!", MB_ICONHAND);
+}
+
 bool Command(HWND window, WORD id) {
     switch (id) {
     case 1:
@@ -148,7 +203,7 @@ bool Command(HWND window, WORD id) {
         RefreshFocus(); // a new skin draws the whole screen
         return true;
     case 2:
-        WinHelpA(window, "brimzo.hlp", HELP_CONTENTS, 0);
+        OpenHelp(window);
         return true;
     case 3:
         RunModalDialog(AboutDialogTemplate);
@@ -221,7 +276,7 @@ void Shutdown() {
     NameTypedSoFar(typed, sizeof typed);
     SettleInterruptedGameOver(typed);
     if (!SaveSettings()) { // the window is on its way out: the message has no owner
-        MessageBoxA(nullptr, UnsavedSettingsMessage(), "Brimzo!", MB_ICONHAND);
+        ShowSettingsMessage(nullptr, UnsavedSettingsMessage());
     }
     if (FullScreen != 0) {
         LeaveFullScreenMode();
@@ -331,6 +386,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     EnterStoredFullScreen();
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
+    if (const char* unkept = UnkeptSettingsMessage()) {
+        ShowSettingsMessage(MainWindow, unkept);
+    }
     if (const char* failure = SkinFailureMessage()) {
         ShowStopMessage(failure, "Brimzo!");
     }

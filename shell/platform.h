@@ -51,12 +51,18 @@ void ShowStopMessage(const char* text, const char* caption);
 // files: a regular file opened for reading ("rb"), never a device, pipe or folder
 std::FILE* OpenPlainFile(const char* name);
 
-// profile files; a save writes a copy and puts it in place of the file in one step
+// Profile files. Their paths are UTF-8, so that a folder of any name holds them; sections, keys
+// and values are in the code page, as the file stores them. A save writes a copy, reads it
+// back from the disk, and puts it in place of the file in one step.
 int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, const char* path);
 void ReadProfileText(const char* section, const char* key, const char* fallback, char* buffer,
                      uint32_t size, const char* path);
 bool WriteProfileText(const char* section, const char* key, const char* value, const char* path);
-bool CopyProfileFile(const char* from, const char* to); // a missing file copies as an empty one
+// The file a link at the path leads to; the path itself when it is no link or leads nowhere.
+void ResolveProfileLink(const char* path, char* target, uint32_t size);
+// A missing file copies as an empty one; a stale copy in the way, even read-only, is cleared.
+bool CopyProfileFile(const char* from, const char* to);
+bool FlushProfileFile(const char* path); // onto the disk: what is read next comes from there
 bool ReplaceProfileFile(const char* from, const char* to);
 void RemoveProfileFile(const char* path);
 uint32_t CurrentDirectory(char* buffer, uint32_t size); // length, or the size needed when larger

@@ -6,7 +6,9 @@
 #include <mmsystem.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "dialogs/dialogs.h"
 #include "render/draw.h"
@@ -118,54 +120,200 @@ void FatalError(const char* message) {
     ExitProcess(1);
 }
 
+bool WideFromUtf8(const char* text, wchar_t* wide, int size) {
+    int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, wide, size);
+    if (length == 0 && size > 0) {
+        wide[0] = L'\0';
+    }
+    return length != 0;
+}
+
+bool Utf8FromWide(const wchar_t* wide, char* text, int size) {
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, size, nullptr, nullptr);
+    if (length == 0 && size > 0) {
+        text[0] = '\0';
+    }
+    return length != 0;
+}
+
+// A character the code page lacks, or would only approximate, becomes the substitute control
+// character (26), which no name and no file name holds. A code page of UTF-8 lacks nothing.
+bool ExactAnsiFromWide(const wchar_t* wide, char* text, int size) {
+    bool utf8 = GetACP() == CP_UTF8;
+    BOOL substituted = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, text, size,
+                                     utf8 ? nullptr : "\x1A", utf8 ? nullptr : &substituted);
+    if (length == 0 && size > 0) {
+        text[0] = '\0';
+    }
+    return length != 0 && !substituted;
+}
+
+namespace {
+// The profile calls in their wide form, with the code-page conversions their 8-bit form would
+// make, so that the file holds the same bytes; only the path is taken as UTF-8. The calls do
+// not reach past MAX_PATH, so neither does a path here.
+constexpr int ProfileNameCapacity = 64;
+constexpr int ProfileValueCapacity = 2048;
+
+struct ProfileNames {
+    wchar_t section[ProfileNameCapacity];
+    wchar_t key[ProfileNameCapacity];
+    wchar_t path[MAX_PATH];
+};
+
+bool WideFromAnsi(const char* text, wchar_t* wide, int size) {
+    return MultiByteToWideChar(CP_ACP, 0, text, -1, wide, size) != 0;
+}
+
+bool WideProfileNames(const char* section, const char* key, const char* path, ProfileNames* names) {
+    return WideFromAnsi(section, names->section, ProfileNameCapacity) &&
+           WideFromAnsi(key, names->key, ProfileNameCapacity) &&
+           WideFromUtf8(path, names->path, MAX_PATH);
+}
+
+// Out of the profile cache, which would otherwise answer the next read.
+void DropFromProfileCache(const wchar_t* path) {
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path);
+}
+} // namespace
+
 int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, const char* path) {
-    return static_cast<int32_t>(GetPrivateProfileIntA(section, key, fallback, path));
+    ProfileNames names;
+    if (!WideProfileNames(section, key, path, &names)) {
+        return fallback;
+    }
+    return static_cast<int32_t>(
+        GetPrivateProfileIntW(names.section, names.key, fallback, names.path));
 }
 
 void ReadProfileText(const char* section, const char* key, const char* fallback, char* buffer,
                      uint32_t size, const char* path) {
-    GetPrivateProfileStringA(section, key, fallback, buffer, size, path);
+    static wchar_t wideFallback[ProfileValueCapacity];
+    static wchar_t value[ProfileValueCapacity];
+    static char text[2 * ProfileValueCapacity]; // two bytes a character in some code pages
+    ProfileNames names;
+    if (!WideProfileNames(section, key, path, &names) ||
+        !WideFromAnsi(fallback, wideFallback, ProfileValueCapacity)) {
+        std::snprintf(buffer, size, "%s", fallback);
+        return;
+    }
+    DWORD capacity = size < ProfileValueCapacity ? size : ProfileValueCapacity;
+    GetPrivateProfileStringW(names.section, names.key, wideFallback, value, capacity, names.path);
+    WideCharToMultiByte(CP_ACP, 0, value, -1, text, sizeof text, nullptr, nullptr);
+    std::snprintf(buffer, size, "%s", text);
 }
 
 bool WriteProfileText(const char* section, const char* key, const char* value, const char* path) {
-    return WritePrivateProfileStringA(section, key, value, path) != 0;
+    static wchar_t wideValue[ProfileValueCapacity];
+    ProfileNames names;
+    return WideProfileNames(section, key, path, &names) &&
+           WideFromAnsi(value, wideValue, ProfileValueCapacity) &&
+           WritePrivateProfileStringW(names.section, names.key, wideValue, names.path) != 0;
+}
+
+// The final path of what the link leads to, without the "\\?\" that the call puts before it.
+void ResolveProfileLink(const char* path, char* target, uint32_t size) {
+    std::snprintf(target, size, "%s", path);
+    wchar_t file[MAX_PATH];
+    if (!WideFromUtf8(path, file, MAX_PATH)) {
+        return;
+    }
+    HANDLE handle = CreateFileW(file, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    wchar_t final[MAX_PATH + 8];
+    DWORD length = GetFinalPathNameByHandleW(handle, final, MAX_PATH + 8, VOLUME_NAME_DOS);
+    CloseHandle(handle);
+    if (length == 0 || length >= MAX_PATH + 8) {
+        return;
+    }
+    wchar_t* plain = final;
+    if (std::wcsncmp(final, L"\\\\?\\UNC\\", 8) == 0) {
+        final[6] = L'\\'; // \\server\share
+        plain = final + 6;
+    } else if (std::wcsncmp(final, L"\\\\?\\", 4) == 0) {
+        plain = final + 4;
+    }
+    if (!Utf8FromWide(plain, target, static_cast<int>(size))) {
+        std::snprintf(target, size, "%s", path);
+    }
 }
 
 // A copy is writable even when the file was marked read-only; the move over the file then
-// fails for it, as it should.
+// fails for it, as it should. A copy cut short by a full disk is not left to hold the space.
 bool CopyProfileFile(const char* from, const char* to) {
-    if (CopyFileA(from, to, FALSE)) {
-        return SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL) != 0;
-    }
-    if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+    wchar_t source[MAX_PATH];
+    wchar_t copy[MAX_PATH];
+    if (!WideFromUtf8(from, source, MAX_PATH) || !WideFromUtf8(to, copy, MAX_PATH)) {
         return false;
     }
-    return DeleteFileA(to) || GetLastError() == ERROR_FILE_NOT_FOUND; // a stale copy goes
+    DWORD stale = GetFileAttributesW(copy);
+    if (stale != INVALID_FILE_ATTRIBUTES && (stale & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        SetFileAttributesW(copy, FILE_ATTRIBUTE_NORMAL);
+    }
+    if (CopyFileW(source, copy, FALSE)) {
+        return SetFileAttributesW(copy, FILE_ATTRIBUTE_NORMAL) != 0;
+    }
+    bool noFile = GetLastError() == ERROR_FILE_NOT_FOUND;
+    bool noCopy = DeleteFileW(copy) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    return noFile && noCopy;
 }
 
-// The copy reaches the disk before it takes the file's name, so that even a power cut leaves
-// one whole file or the other.
-bool ReplaceProfileFile(const char* from, const char* to) {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, from); // out of the profile cache
-    HANDLE file =
-        CreateFileA(from, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        FlushFileBuffers(file);
-        CloseHandle(file);
+// The profile writer may report success for a write that the disk did not take: what is read
+// back after this comes from the disk.
+bool FlushProfileFile(const char* path) {
+    wchar_t file[MAX_PATH];
+    if (!WideFromUtf8(path, file, MAX_PATH)) {
+        return false;
     }
-    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DropFromProfileCache(file);
+    HANDLE handle =
+        CreateFileW(file, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bool flushed = FlushFileBuffers(handle) != 0;
+    CloseHandle(handle);
+    return flushed;
+}
+
+bool ReplaceProfileFile(const char* from, const char* to) {
+    wchar_t source[MAX_PATH];
+    wchar_t target[MAX_PATH];
+    if (!WideFromUtf8(from, source, MAX_PATH) || !WideFromUtf8(to, target, MAX_PATH)) {
+        return false;
+    }
+    DropFromProfileCache(source);
+    if (MoveFileExW(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
-    DeleteFileA(from);
+    DeleteFileW(source);
     return false;
 }
 
 void RemoveProfileFile(const char* path) {
-    DeleteFileA(path);
+    wchar_t file[MAX_PATH];
+    if (WideFromUtf8(path, file, MAX_PATH)) {
+        DeleteFileW(file);
+    }
 }
 
+// In UTF-8, so that a folder whose name the code page lacks is reached all the same.
 uint32_t CurrentDirectory(char* buffer, uint32_t size) {
-    return GetCurrentDirectoryA(size, buffer);
+    wchar_t folder[MAX_PATH];
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH) {
+        return 0; // none that the profile calls could reach
+    }
+    int needed = WideCharToMultiByte(CP_UTF8, 0, folder, -1, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0 || static_cast<uint32_t>(needed) > size) {
+        return needed <= 0 ? 0 : static_cast<uint32_t>(needed);
+    }
+    Utf8FromWide(folder, buffer, static_cast<int>(size));
+    return static_cast<uint32_t>(needed - 1);
 }
 
 namespace {

@@ -11,3 +11,9 @@ extern bool DialogOpen; // a dialog run by RunModalDialog is open
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void Shutdown();
+
+// Text between the wide calls of Windows and UTF-8 (the paths of the profile files) or the code
+// page; false when it does not fit, or has a character the code page lacks.
+bool WideFromUtf8(const char* text, wchar_t* wide, int size);
+bool Utf8FromWide(const wchar_t* wide, char* text, int size);
+bool ExactAnsiFromWide(const wchar_t* wide, char* text, int size);

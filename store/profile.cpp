@@ -6,25 +6,108 @@
 
 #include "shell/platform.h"
 
-char SettingsPath[PathBufferSize] = "";
+char SettingsPath[SettingsPathBufferSize] = "";
 
 namespace {
+enum class SaveFailure { None, Copy, Write, Replace };
+
 // Where writes go: the settings file, or during a save the copy that replaces it.
 const char* WritePath = SettingsPath;
+bool CheckingCopy; // the keys are read back from the copy instead of written
 bool WriteFailed;
+SaveFailure Failure;
+char Target[SettingsPathBufferSize];       // the file a save replaces, where a link leads
+char Replacement[SettingsPathBufferSize];  // its copy while it is written
+constexpr int32_t CheckedValueSize = 2048; // longer than any value of the settings
+// No value read from a line holds a line end: this fallback tells a missing key.
+constexpr const char* MissingValue = "\n(missing)";
 
-// The replacement of "brimzo.ini" while it is written: "brimzo.tmp" beside it, a name of the
-// same length, so any settings path has room for it.
-void ReplacementPath(char* path) {
-    std::snprintf(path, PathBufferSize, "%s", SettingsPath);
-    std::memcpy(path + std::strlen(path) - 3, "tmp", 3);
+// The length in the characters that Windows counts: one for each character of UTF-8, two for
+// one beyond sixteen bits.
+int32_t PathCharacters(const char* path) {
+    int32_t count = 0;
+    for (const char* c = path; *c; c++) {
+        auto byte = static_cast<unsigned char>(*c);
+        if ((byte & 0xC0) != 0x80) {
+            count += byte >= 0xF0 ? 2 : 1;
+        }
+    }
+    return count;
+}
+
+// A copy beside the file it replaces, on the same disk, so that it can take the file's place in
+// one step. A stale copy of a save cut short is cleared; when something else has taken the
+// first name (a folder), the second serves.
+constexpr const char* CopyNames[] = {"brimzo.tmp", "brimzo2.tmp"};
+
+bool FormReplacementPath(const char* name) {
+    const char* slash = std::strrchr(Target, '\\');
+    int folder = slash ? static_cast<int>(slash - Target + 1) : 0;
+    int written = std::snprintf(Replacement, sizeof Replacement, "%.*s%s", folder, Target, name);
+    return written > 0 && written < SettingsPathBufferSize &&
+           PathCharacters(Replacement) < PathBufferSize;
+}
+
+bool MakeCopy() {
+    for (const char* name : CopyNames) {
+        if (FormReplacementPath(name) && CopyProfileFile(Target, Replacement)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What the profile reader gives back for a written text: the blanks at its ends and one pair of
+// quotes around it dropped.
+void ReadBackForm(const char* text, char* form, size_t size) {
+    const char* start = text;
+    const char* end = text + std::strlen(text);
+    while (start < end && std::isspace(static_cast<unsigned char>(*start))) {
+        start++;
+    }
+    while (end > start && std::isspace(static_cast<unsigned char>(end[-1]))) {
+        end--;
+    }
+    if (end - start >= 2 && (*start == '"' || *start == '\'') && end[-1] == *start) {
+        start++;
+        end--;
+    }
+    std::snprintf(form, size, "%.*s", static_cast<int>(end - start), start);
+}
+
+bool ReadsBackAs(const char* section, const char* key, const char* text) {
+    static char expected[CheckedValueSize];
+    static char found[CheckedValueSize];
+    ReadBackForm(text, expected, sizeof expected);
+    ReadProfileText(section, key, MissingValue, found, sizeof found, WritePath);
+    return std::strcmp(found, expected) == 0;
+}
+
+// A disk that fills up may cut the copy short while every write reports success: the copy
+// counts as written only when each key reads back from the disk as it was written.
+SaveFailure WriteCopy(void (*writeKeys)()) {
+    WritePath = Replacement;
+    WriteFailed = false;
+    writeKeys();
+    WriteFailed = WriteFailed || !FlushProfileFile(Replacement);
+    CheckingCopy = true;
+    if (!WriteFailed) {
+        writeKeys();
+    }
+    CheckingCopy = false;
+    WritePath = SettingsPath;
+    if (WriteFailed) {
+        RemoveProfileFile(Replacement);
+        return SaveFailure::Write;
+    }
+    return SaveFailure::None;
 }
 } // namespace
 
-// A directory too long for the path buffer leaves the path empty: the game then runs on its
-// defaults and writes nothing, rather than reading or writing a file at a cut path.
+// A directory too long for the paths of the platform leaves the path empty: the game then runs
+// on its defaults and writes nothing, rather than reading or writing a file at a cut path.
 void FormSettingsPath() {
-    char directory[PathBufferSize];
+    char directory[SettingsPathBufferSize];
     uint32_t length = CurrentDirectory(directory, sizeof directory);
     SettingsPath[0] = '\0';
     if (length == 0 || length >= sizeof directory) {
@@ -32,9 +115,17 @@ void FormSettingsPath() {
     }
     int written =
         snprintf(SettingsPath, sizeof SettingsPath, "%s\\%s", directory, SettingsFileName);
-    if (written < 0 || written >= PathBufferSize) {
+    if (written < 0 || written >= SettingsPathBufferSize ||
+        PathCharacters(SettingsPath) >= PathBufferSize) {
         SettingsPath[0] = '\0';
     }
+}
+
+const char* UnkeptSettingsMessage() {
+    return SettingsPath[0] != '\0'
+               ? nullptr
+               : "The path of this folder is too long for the settings file brimzo.ini: the "
+                 "options, the game and the leaders of this run will not be kept!";
 }
 
 void ReadSettingInt(const char* section, const char* key, int32_t* value, int32_t fallback) {
@@ -58,9 +149,12 @@ void ReadSettingString(const char* section, const char* key, char* buffer, const
 }
 
 void WriteSettingString(const char* section, const char* key, const char* text) {
-    if (SettingsPath[0] != '\0' && !WriteProfileText(section, key, text, WritePath)) {
-        WriteFailed = true;
+    if (SettingsPath[0] == '\0') {
+        return;
     }
+    bool done = CheckingCopy ? ReadsBackAs(section, key, text)
+                             : WriteProfileText(section, key, text, WritePath);
+    WriteFailed = WriteFailed || !done;
 }
 
 void QuoteIfNeeded(const char* text, char* quoted, size_t size) {
@@ -77,33 +171,34 @@ void QuoteIfNeeded(const char* text, char* quoted, size_t size) {
 }
 
 // The keys go into a copy of the file (keys of other programs survive), which then takes the
-// file's place in one step: a save cut short leaves the file of the last run whole. Without a
-// path there is nothing to write.
+// file's place in one step: a save cut short leaves the file of the last run whole. A link
+// named "brimzo.ini" stays a link: the file it leads to is what is replaced. Without a path
+// there is nothing to write.
 bool SaveProfileWhole(void (*writeKeys)()) {
     if (SettingsPath[0] == '\0') {
         return true;
     }
-    char replacement[PathBufferSize];
-    ReplacementPath(replacement);
-    if (!CopyProfileFile(SettingsPath, replacement)) {
-        return false;
+    ResolveProfileLink(SettingsPath, Target, sizeof Target);
+    Failure = MakeCopy() ? WriteCopy(writeKeys) : SaveFailure::Copy;
+    if (Failure == SaveFailure::None && !ReplaceProfileFile(Replacement, Target)) {
+        Failure = SaveFailure::Replace;
     }
-    WritePath = replacement;
-    WriteFailed = false;
-    writeKeys();
-    WritePath = SettingsPath;
-    if (WriteFailed) {
-        RemoveProfileFile(replacement);
-        return false;
-    }
-    return ReplaceProfileFile(replacement, SettingsPath);
+    return Failure == SaveFailure::None;
 }
 
 const char* UnsavedSettingsMessage() {
-    static char message[PathBufferSize + 120];
+    struct Cause {
+        const char* before;
+        const char* after;
+    };
+    const Cause cause = Failure == SaveFailure::Copy ? Cause{"its copy ", " could not be made"}
+                        : Failure == SaveFailure::Write
+                            ? Cause{"its copy ", " could not be written whole (is the disk full?)"}
+                            : Cause{"it could not be replaced by its copy ", ""};
+    static char message[2 * SettingsPathBufferSize + 200];
     std::snprintf(message, sizeof message,
-                  "Unable to save the settings file %s: the options, the game and the leaders "
-                  "of this run are lost!",
-                  SettingsPath);
+                  "Unable to save the settings file %s: %s%s%s. The options, the game and the "
+                  "leaders of this run are lost!",
+                  Target, cause.before, Replacement, cause.after);
     return message;
 }

@@ -6,12 +6,17 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int32_t PathBufferSize = 260;
+constexpr int32_t PathBufferSize = 260; // a file name of 259 characters at most
 constexpr const char* SettingsFileName = "brimzo.ini";
+// The settings path is UTF-8: its 259 characters take up to three bytes each.
+constexpr int32_t SettingsPathBufferSize = 3 * PathBufferSize;
 
-extern char SettingsPath[PathBufferSize]; // empty until FormSettingsPath forms it
+extern char SettingsPath[SettingsPathBufferSize]; // empty until FormSettingsPath forms it
 
 void FormSettingsPath(); // from the current directory
+// Once the path is formed: what to tell the player when the folder leaves no path for the
+// file, so that nothing will be kept; null otherwise.
+const char* UnkeptSettingsMessage();
 
 // The accessors read and write the file named by SettingsPath; while it is empty they read
 // the defaults and write nothing.
@@ -25,7 +30,8 @@ void WriteSettingString(const char* section, const char* key, const char* text);
 // the quotes that make it read back as it was.
 void QuoteIfNeeded(const char* text, char* quoted, size_t size);
 
-// Runs writeKeys with every write going into a copy of the file, which then takes the file's
-// place in one step. False when the copy could not be written: the file is then as it was.
+// Runs writeKeys with every write going into a copy of the file, and again to read each key
+// back from the disk; only a copy that reads back whole then takes the file's place, in one
+// step. False when it could not: the file is then as it was, and no copy is left behind.
 bool SaveProfileWhole(void (*writeKeys)());
-const char* UnsavedSettingsMessage(); // what to tell the player then
+const char* UnsavedSettingsMessage(); // what to tell the player then, naming the cause

@@ -1,13 +1,14 @@
 #include "store/profile_memory.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "shell/platform.h"
 
 namespace {
 constexpr int32_t FileCount = 8;
-constexpr int32_t PathCapacity = 512;
+constexpr int32_t PathCapacity = 1024; // a settings path of UTF-8 fits
 
 struct ProfileFile {
     bool exists;
@@ -327,6 +328,15 @@ bool WriteProfileText(const char* section, const char* key, const char* value, c
     std::memcpy(file->text, Scratch, static_cast<size_t>(length));
     file->length = length;
     return true;
+}
+
+// Files in memory are never links, nor held back in a cache.
+void ResolveProfileLink(const char* path, char* target, uint32_t size) {
+    std::snprintf(target, size, "%s", path);
+}
+
+bool FlushProfileFile(const char* path) {
+    return FindFile(path) != nullptr;
 }
 
 bool CopyProfileFile(const char* from, const char* to) {

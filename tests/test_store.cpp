@@ -161,25 +161,32 @@ TEST(Settings, WrittenWhereTheyWereReadAndNeverAtACutPath) {
     EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosX"), "33");
     EXPECT_EQ(ProfileText("C:\\Users\\player\\Music\\brimzo.ini"), "");
 
-    for (std::string folder : {std::string(""), std::string(300, 'f')}) { // none, or too long
+    for (std::string folder : {std::string(""), std::string(900, 'f')}) { // none, or too long
         FreshStart();
         ScriptCurrentDirectory(folder.c_str());
         LoadSettings();
         EXPECT_STREQ(SettingsPath, "") << folder.size();
     }
-    // 248 + "\brimzo.ini" fills the 259 characters of the path; one more does not fit
+    // 248 + "\brimzo.ini" fill the 259 characters of the path, counted as Windows counts them
+    // whatever UTF-8 takes for them: two bytes for a Cyrillic letter, four for a die, which
+    // Windows counts as two characters. One more does not fit, and the player is to be told.
     for (size_t length : {248u, 249u}) {
         FreshStart();
-        std::string folder = "C:\\" + std::string(length - 3, 'd');
+        std::string folder = "C:\\\xF0\x9F\x8E\xB2";
+        for (size_t letter = 5; letter < length; letter++) {
+            folder += "\xD0\xB4";
+        }
         ScriptCurrentDirectory(folder.c_str());
-        std::string cut = (folder + "\\brimzo.ini").substr(0, 259);
-        SetProfileValue(cut, "OPTIONS", "AnimationSpeed", "7");
+        std::string path = folder + "\\brimzo.ini";
+        SetProfileValue(path, "OPTIONS", "AnimationSpeed", "7");
         LoadSettings();
-        EXPECT_EQ(AnimationSpeed, length == 248u ? 7 : 100) << length;
-        EXPECT_EQ(std::string(SettingsPath), length == 248u ? cut : "") << length;
+        bool fits = length == 248u;
+        EXPECT_EQ(AnimationSpeed, fits ? 7 : 100) << length;
+        EXPECT_EQ(std::string(SettingsPath), fits ? path : "") << length;
+        EXPECT_EQ(UnkeptSettingsMessage() == nullptr, fits) << length;
         AnimationSpeed = 55;
-        SaveSettings();
-        EXPECT_EQ(ProfileValue(cut, "OPTIONS", "AnimationSpeed"), length == 248u ? "55" : "7");
+        EXPECT_TRUE(SaveSettings()); // nothing to save is no failure to tell
+        EXPECT_EQ(ProfileValue(path, "OPTIONS", "AnimationSpeed"), fits ? "55" : "7");
     }
 }
 
@@ -204,6 +211,17 @@ TEST(Settings, SaveLandsWholeOrNotAtAll) {
     EXPECT_FALSE(SaveSettings()); // the disk is full before the last key
     EXPECT_TRUE(ProfileText(Ini) == "[OTHER]\nJunk=" + junk + "\n");
     EXPECT_EQ(ProfileFileText(replacement.c_str(), nullptr, 0), -1);
+    EXPECT_STREQ(UnsavedSettingsMessage(),
+                 "Unable to save the settings file C:\\games\\brimzo.ini: its copy "
+                 "C:\\games\\brimzo.tmp could not be written whole (is the disk full?). The "
+                 "options, the game and the leaders of this run are lost!");
+
+    FreshStart(); // what the reader drops around a value is no difference when read back
+    LoadSettings();
+    std::strcpy(Skin, " spaced.png ");
+    std::strcpy(LastLeaderName, "'Al'");
+    EXPECT_TRUE(SaveSettings());
+    EXPECT_EQ(ProfileValue(Ini, "OPTIONS", "Skin"), "spaced.png");
 }
 
 // The text the Windows program leaves, with what a player may have added by hand.

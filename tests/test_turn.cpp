@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <set>
 #include <string>
@@ -148,6 +149,19 @@ TEST(ClickCell, MoveThatCompletesALineScoresAndRemovesWithoutSpawn) {
     EXPECT_EQ(BoardText(), std::string(81, '.'));
     EXPECT_EQ(Game.nextBalls[1].column, 8); // the announced balls stay where they were
     EXPECT_EQ(Game.nextBalls[1].row, 7);
+}
+
+TEST(ClickCell, ScoreStopsAtTheLargestValueOfItsType) {
+    StartOnEmptyBoard();
+    for (int32_t column = 0; column < 4; column++) {
+        Put(column, 4, 1);
+    }
+    Put(4, 0, 1);
+    Announce({7, 7, 3}, {8, 7, 3}, {7, 8, 0});
+    Game.score = INT32_MAX - 2; // five points of the line would overflow
+    ClickCell(4, 0);
+    ClickCell(4, 4);
+    EXPECT_EQ(Game.score, INT32_MAX);
 }
 
 TEST(ClickCell, LandedBallsThatCompleteAShapeScoreInTheSameTurn) {

@@ -9,6 +9,7 @@ import time
 import zlib
 
 sys.path.insert(0, os.path.dirname(__file__))
+import harness  # noqa: E402
 from harness import QUIT_BUTTON, Game, Picture  # noqa: E402
 import model  # noqa: E402
 
@@ -18,6 +19,9 @@ KEYS = [("WINDOW", "PosX"), ("WINDOW", "PosY"), ("WINDOW", "FullScreen"),
         ("OPTIONS", "BallMovement"), ("OPTIONS", "WrongMove"), ("OPTIONS", "Skin"),
         ("SOUND", "SelectedBall"), ("SOUND", "ShapeComplete"), ("SOUND", "BallMovement"),
         ("SOUND", "WrongMove"), ("LEADERS", "Data"), ("LEADERS", "CRC")]
+
+
+SKIPPED = 77  # the exit code ctest takes for a skipped test
 
 
 def check(condition, message):
@@ -97,19 +101,37 @@ def saved(game):
                                    game.value("GAME", "SaveData2"))
 
 
-def case_first_start(args):
-    """The 64-bit package unpacked into a fresh folder: the deal from random state 0, and all
-    eighteen keys at exit."""
-    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
+def first_start(game):
+    """The deal from random state 0, and all eighteen keys at exit."""
+    sheet = Picture(os.path.join(game.assets, "brimzo.png"))
     board, next_balls = model.new_game(model.Random(0))
+    game.start()
+    expect_board_on_screen(game, sheet, board, next_balls)
+    check(game.quit() == 0, "exit code 0")
+    check([(s, k) for s, k, _ in game.ini()] == KEYS, "sections and keys in order")
+    stored = saved(game)
+    check(stored["board"] == board and stored["next"] == next_balls, "the dealt game saved")
+    check(stored["mode"] == 0 and stored["score"] == 0, "mode and score")
+
+
+def case_first_start(args):
+    """The 64-bit package unpacked into a fresh folder, started for the first time."""
     with Game(args.exe, args.assets, args.prefix, package=args.package) as game:
-        game.start()
-        expect_board_on_screen(game, sheet, board, next_balls)
-        check(game.quit() == 0, "exit code 0")
-        check([(s, k) for s, k, _ in game.ini()] == KEYS, "sections and keys in order")
-        stored = saved(game)
-        check(stored["board"] == board and stored["next"] == next_balls, "the dealt game saved")
-        check(stored["mode"] == 0 and stored["score"] == 0, "mode and score")
+        first_start(game)
+
+
+def case_first_start_x86(args):
+    """The 32-bit package likewise, run by Wine's 32-bit half where this machine has it."""
+    if not (args.package_x86 and os.path.isfile(os.path.join(args.wine32, ".unpacked")) and
+            os.geteuid() == 0):
+        print("first_start_x86: skipped, no 32-bit Wine here (it needs root, and a kernel that "
+              "starts i386 programs for scripts/unpack-wine32.sh to unpack it)")
+        sys.exit(SKIPPED)
+    launcher = harness.wine32_launcher(args.wine32)
+    prefix = args.prefix + "-x86"
+    make_prefix(prefix, launcher)
+    with Game(args.exe, args.assets, prefix, package=args.package_x86, launcher=launcher) as game:
+        first_start(game)
 
 
 # A prepared game: four balls of colour 1 in row 4 wait for a fifth from (4, 0); the ball at
@@ -261,7 +283,8 @@ def leader_lines(data, mode):
 
 
 def case_name_entry(args):
-    """A qualifying game over asks for a name until it is valid; it enters the table."""
+    """A qualifying game over asks for a name until it is valid, in length and in letters; it
+    enters the table."""
     sheet = Picture(os.path.join(args.assets, "brimzo.png"))
     empty = [(0, 0), (4, 2), (8, 4), (2, 6), (6, 8)]
     next_balls = [(4, 2, 0), (8, 4, 0), (2, 6, 0)]
@@ -279,6 +302,10 @@ def case_name_entry(args):
         game.key("Escape", window=dialog)
         check(not game.wait_gone(dialog, "^Brimzo!$", timeout=1.5), "Escape leaves it open")
         game.key(*["BackSpace"] * 9, window=dialog)
+        game.type_text("Иван")  # letters the code page lacks are no latin letters either
+        game.key("Return", window=dialog)
+        game.dismiss_message("Brimzo! warning")  # "Please use only latin letters!"
+        game.key(*["BackSpace"] * 4, window=dialog)
         game.type_text("Zed")
         game.key("Return", window=dialog)
         check(game.wait_gone(dialog, "^Brimzo!$"), "a valid name closes the dialog")
@@ -442,7 +469,9 @@ def header_only_png(width, height):
 
 def case_save_whole(args):
     """Killed at any moment of its save, the game leaves its settings file whole: the last run's
-    or this one's, the keys of other programs kept. A save that cannot be written is told."""
+    or this one's, the keys of other programs kept. A save that cannot be written is told. A
+    folder or a read-only file in the way of its copy does not stop it; a link named brimzo.ini
+    stays a link to the file that is saved."""
     lines = ["Ada      00412"] + ["Brimzo!  00100"] * 9
     data, crc = model.encode_leader_tables([lines] * 3)
     prepared = "[OTHER]\nKept=yes\n[LEADERS]\nData=%s\nCRC=%s\n" % (data, crc)
@@ -463,33 +492,159 @@ def case_save_whole(args):
         game.click(*QUIT_BUTTON)
         game.dismiss_message("Brimzo!")  # "Unable to save the settings file ..."
         check(game.wait() == 0, "exit code 0")
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini(prepared)
+        os.makedirs(os.path.join(game.folder, "brimzo.tmp", "mine"))  # the copy's name taken
+        stale = os.path.join(game.folder, "brimzo2.tmp")  # the next, by a copy left read-only
+        with open(stale, "w") as copy:
+            copy.write("[STALE]\nLeft=yes\n")
+        os.chmod(stale, 0o444)
+        game.start()
+        check(game.quit() == 0, "exit code 0")
+        check(set((s, k) for s, k, _ in game.ini()) == every_key, "saved past the obstacles")
+        check(os.listdir(game.folder + "/brimzo.tmp") == ["mine"] and not os.path.exists(stale),
+              "the folder in the way kept, the stale copy gone")
+    with Game(args.exe, args.assets, args.prefix) as game:
+        kept = os.path.join(game.top, "kept")  # brimzo.ini a link to a file elsewhere
+        os.mkdir(kept)
+        game.write_ini(prepared)
+        os.rename(os.path.join(game.folder, "brimzo.ini"), os.path.join(kept, "real.ini"))
+        os.symlink(os.path.join(kept, "real.ini"), os.path.join(game.folder, "brimzo.ini"))
+        game.start()
+        check(game.quit() == 0, "exit code 0")
+        check(os.path.islink(os.path.join(game.folder, "brimzo.ini")), "the link stays a link")
+        check(set((s, k) for s, k, _ in game.ini()) == every_key, "the file it leads to saved")
+        check(sorted(os.listdir(kept)) == ["real.ini"], "no copy left beside it")
 
 
 def case_second_copy(args):
-    """A second start in the same folder ends at once and leaves the settings file alone."""
+    """A second start in the same folder, by the same path or another, ends at once and leaves
+    the settings file alone."""
     with Game(args.exe, args.assets, args.prefix) as game:
+        game.map_drive("q", game.folder)  # Wine now starts the game there as Q:\
         game.start()
-        second = subprocess.Popen(["wine", "brimzo.exe"], cwd=game.folder, env=game.env(),
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        check(second.wait(timeout=30) == 0, "the second copy ends with exit code 0")
-        check(game.ini_bytes() is None, "it wrote no settings file")
-        check(len(game.windows("^Brimzo!$")) == 1, "one game window")
+        for directory in (None, game.windows_path(game.folder)):
+            copy = game.launch(directory=directory)
+            check(copy.wait(timeout=30) == 0, "a second copy ends with exit code 0: %s" % directory)
+            check(game.ini_bytes() is None, "it wrote no settings file")
+            check(len(game.windows("^Brimzo!$")) == 1, "one game window")
         check(game.quit() == 0, "the first copy goes on and quits")
         check(game.value("WINDOW", "PosX") == "0", "and saves")
 
 
-def prepare_prefix(args):
-    """Makes the Wine prefix once, for every case. Its windows are left to no window manager,
-    as there is none on the display: Wine then does not wait two seconds for one at every
-    window that closes, and a window's place is its whole frame's."""
-    env = dict(os.environ, WINEPREFIX=args.prefix, WINEDEBUG="-all")
+def game_windows(game):
+    return [w for w in game.windows("^Brimzo!$") if game.window_geometry(w)[2:] == (640, 480)]
+
+
+def case_folder_names(args):
+    """Folders named in letters the code page lacks: the settings file is read and saved in
+    each, a copy runs in each, and a skin named so is not offered. A name the code page holds
+    stays in its bytes."""
+    meadow = Picture(os.path.join(args.assets, "meadow.png"))
+    with Game(args.exe, args.assets, args.prefix, folder="Иван/Brimzo") as game:
+        game.write_ini("[WINDOW]\nPosX=40\nPosY=30\n")
+        os.rename(os.path.join(game.folder, "meadow.png"), os.path.join(game.folder, "Ночь.png"))
+        game.start()
+        check(game.origin == (40, 30), "its settings read: %r" % (game.origin,))
+
+        other = os.path.join(game.top, "Петр", "Brimzo")
+        game.install(other)
+        os.rename(os.path.join(other, "meadow.png"), os.path.join(other, "Été.png"))
+        with open(os.path.join(other, "brimzo.ini"), "wb") as ini:
+            ini.write("[OPTIONS]\r\nSkin=Été.png\r\n".encode("cp1252"))
+        second = game.launch(folder=other)
+        check(eventually(lambda: len(game_windows(game)) == 2 or second.poll() is not None, 30)
+              and second.poll() is None, "a copy in another such folder runs beside it")
+        first_origin, game.origin = game.origin, (0, 0)
+        check(eventually(lambda: game.capture().block(420, 420, 200, 30) ==
+                         meadow.block(420, 700, 200, 30)), "its skin Été.png shown")
+        game.click(*QUIT_BUTTON)
+        check(second.wait(timeout=30) == 0, "and quits")
+        with open(os.path.join(other, "brimzo.ini"), "rb") as ini:
+            check(b"\r\nSkin=\xc9t\xe9.png\r\n" in ini.read(), "the skin's name stored in the code page")
+        game.origin = first_origin
+
+        dialog = open_options(game)
+        game.key(*["Tab"] * 13, window=dialog)  # past the sound rows: no skin button to press
+        game.key("space")
+        game.key("Escape", window=dialog)
+        check(game.wait_gone(dialog, "^Options$"), "Options closes")
+        check(game.quit() == 0, "exit code 0, nothing to tell")
+        check(game.value("WINDOW", "PosX") == "40", "saved where it was read")
+        check(game.value("OPTIONS", "Skin") == "brimzo.png", "Ночь.png never became the skin")
+
+
+def case_long_folder(args):
+    """A folder whose path leaves no room for the settings file's: the player is told once, at
+    start, and the file is left as it was."""
+    with Game(args.exe, args.assets, args.prefix) as game:
+        outer = os.path.join(game.top, "d" * 200)
+        game.folder = os.path.join(outer, "e" * (250 - len(game.windows_path(outer)) - 1))
+        game.install(game.folder)  # a folder of 250 characters
+        game.write_ini("[WINDOW]\nPosX=40\nPosY=30\n")
+        before = game.ini_bytes()
+        game.start()
+        game.dismiss_message("Brimzo!")  # "The path of this folder is too long ..."
+        check(game.quit() == 0, "exit code 0, told no more")
+        check(game.ini_bytes() == before, "brimzo.ini as it was")
+
+
+def case_full_disk(args):
+    """A save on a disk that fills up is not put in place: the file of the last run stays
+    whole, no copy is left to hold the space, and the player is told."""
+    if os.geteuid() != 0:
+        print("full_disk: skipped, mounting a small disk needs root")
+        sys.exit(SKIPPED)
+    lines = ["Ada      00412"] + ["Brimzo!  00100"] * 9
+    data, crc = model.encode_leader_tables([lines] * 3)
+    prepared = "[OTHER]\nJunk=%s\n[LEADERS]\nData=%s\nCRC=%s\n" % ("j" * 2800, data, crc)
+    with Game(args.exe, args.assets, args.prefix, disk_kib=2048) as game:
+        game.write_ini(prepared)  # one page of the disk; the saved file needs two
+        before = game.ini_bytes()
+        disk = os.statvfs(game.folder)
+        with open(os.path.join(game.folder, "filler"), "wb") as filler:
+            filler.write(bytes(disk.f_frsize * (disk.f_bavail - 1)))  # one page left: the copy's
+        game.start()
+        game.click(*QUIT_BUTTON)
+        game.dismiss_message("Brimzo!")  # "... could not be written whole (is the disk full?)"
+        check(game.wait() == 0, "exit code 0")
+        check(game.ini_bytes() == before, "brimzo.ini as it was")
+        check(not os.path.exists(os.path.join(game.folder, "brimzo.tmp")), "no copy left")
+
+
+def case_help(args):
+    """Without brimzo.hlp beside the game, help opens the game's help page in the browser."""
+    with Game(args.exe, args.assets, args.prefix) as game:
+        opened = os.path.join(game.scratch, "opened.txt")
+        os.environ["BRIMZO_OPENED"] = game.windows_path(opened)  # where the browser says
+        game.start()
+        game.click(600, 20)
+        check(eventually(lambda: os.path.exists(opened), 30), "the browser is asked")
+        check(open(opened).read().strip() == game.windows_path(game.folder) + "\\help.html",
+              "for help.html beside the game: %r" % open(opened).read())
+        check(game.quit() == 0, "exit code 0")
+
+
+def make_prefix(prefix, launcher=()):
+    """Makes a Wine prefix for the cases, or brings it up to date. Its windows are left to no
+    window manager, as there is none on the display: Wine then does not wait two seconds for
+    one at every window that closes, and a window's place is its whole frame's. The browser
+    writes the path of what it opens where BRIMZO_OPENED says."""
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all")
     env.pop("DISPLAY", None)
-    subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=600,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
-                    "/t", "REG_SZ", "/d", "N", "/f"], env=env, check=True, timeout=600,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineserver", "-w"], env=env, timeout=600)
+    for command in (["wineboot", "-i"],
+                    ["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
+                     "/t", "REG_SZ", "/d", "N", "/f"],
+                    ["wine", "reg", "add", "HKCR\\htmlfile\\shell\\open\\command", "/ve", "/d",
+                     'cmd /c echo %1>"%BRIMZO_OPENED%"', "/f"]):
+        subprocess.run(list(launcher) + command, env=env, check=True, timeout=600,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(list(launcher) + ["wineserver", "-w"], env=env, timeout=600)
+
+
+def prepare_prefix(args):
+    """The prefix every case of the 64-bit program shares, made once."""
+    make_prefix(args.prefix)
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
@@ -503,6 +658,8 @@ def main():
     parser.add_argument("--assets", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--package", help="the 64-bit release zip")
+    parser.add_argument("--package-x86", help="the 32-bit release zip")
+    parser.add_argument("--wine32", help="the folder Wine's 32-bit half is unpacked into")
     args = parser.parse_args()
     args.exe, args.assets, args.prefix = map(os.path.abspath, (args.exe, args.assets, args.prefix))
     CASES[args.case](args)

@@ -30,13 +30,34 @@ class Picture:
                 for row in range(height)]
 
 
+def wine32_launcher(root):
+    """What runs a command with Wine's 32-bit half, unpacked (not installed) under root: its
+    libraries laid over /usr/lib in a mount namespace of the command's own, so the machine's
+    folders stay as they are. Its i386 libraries are found where the system's cache does not
+    tell."""
+    script = ('mount -t overlay overlay -o lowerdir=/usr/lib:"$0"/usr/lib /usr/lib && '
+              'LD_LIBRARY_PATH=/usr/lib/i386-linux-gnu exec "$@"')
+    return ["unshare", "--mount", "--propagation", "private", "sh", "-c", script, root]
+
+
 class Game:
     """One run of the game in a fresh working directory."""
 
-    def __init__(self, exe, assets, prefix, depth=SCREEN_DEPTH, package=None):
+    def __init__(self, exe, assets, prefix, depth=SCREEN_DEPTH, package=None, folder=None,
+                 disk_kib=None, launcher=()):
+        """The game goes into a fresh folder, or one at the given path below it; with disk_kib,
+        onto a disk of its own that small. The launcher comes before Wine's command."""
         self.exe, self.assets, self.prefix = exe, assets, prefix
+        self.launcher = list(launcher)
         self.folder = self.top = tempfile.mkdtemp(prefix="brimzo-e2e-")
         self.scratch = tempfile.mkdtemp(prefix="brimzo-e2e-captures-")  # not among the skins
+        self.disk = self.xvfb = None
+        self.drives = []
+        if disk_kib:
+            self.disk = self.folder = os.path.join(self.top, "disk")
+            os.mkdir(self.disk)
+            subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%dk" % disk_kib, "tmpfs",
+                            self.disk], check=True)
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x%d" % depth, "-nolisten", "tcp"],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -49,8 +70,25 @@ class Game:
                 archive.extractall(self.folder)
             self.folder = os.path.join(self.folder, "Brimzo")
         else:
-            for name in os.listdir(os.path.dirname(exe)):
-                shutil.copy(os.path.join(os.path.dirname(exe), name), self.folder)
+            if folder:
+                self.folder = os.path.join(self.folder, folder)
+            self.install(self.folder)
+
+    def install(self, folder):
+        """The program with its skins and sounds, as the build leaves them, in a folder."""
+        os.makedirs(folder, exist_ok=True)
+        for name in os.listdir(os.path.dirname(self.exe)):
+            shutil.copy(os.path.join(os.path.dirname(self.exe), name), folder)
+
+    def map_drive(self, letter, folder):
+        """A drive letter of the Wine prefix for a folder, as a mapped or substituted drive."""
+        link = os.path.join(self.prefix, "dosdevices", letter.lower() + ":")
+        os.symlink(folder, link)
+        self.drives.append(link)
+
+    @staticmethod
+    def windows_path(folder):
+        return "Z:" + folder.replace("/", "\\")
 
     def env(self):
         env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=self.prefix, WINEDEBUG="-all")
@@ -102,9 +140,17 @@ class Game:
         if not self.wait_gone(box, "^%s$" % caption):
             raise AssertionError("the message box %r stays" % caption)
 
-    def start(self, wait_for_window=True):
-        self.game = subprocess.Popen(["wine", "brimzo.exe"], cwd=self.folder, env=self.env(),
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def launch(self, folder=None, directory=None):
+        """A copy of the game, started in a folder, or through cmd in a Windows directory (Wine
+        takes a folder to the drive letter nearest to it)."""
+        command = ["wine", "brimzo.exe"]
+        if directory:
+            command = ["wine", "cmd", "/c", "cd /d %s && brimzo.exe" % directory]
+        return subprocess.Popen(self.launcher + command, cwd=folder or self.folder, env=self.env(),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def start(self, wait_for_window=True, directory=None):
+        self.game = self.launch(directory=directory)
         if wait_for_window:
             self.window = self.find_window("^Brimzo!$", size=(640, 480))
             self.origin = self.window_position()
@@ -225,12 +271,17 @@ class Game:
             self.game.send_signal(signal.SIGKILL)
             self.game.wait()
         subprocess.run(["wineserver", "-k"], env=self.env(), capture_output=True)
-        self.xvfb.send_signal(signal.SIGTERM)
-        try:
-            self.xvfb.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.xvfb.kill()
-            self.xvfb.wait()
+        for link in self.drives:
+            os.remove(link)
+        if self.xvfb:
+            self.xvfb.send_signal(signal.SIGTERM)
+            try:
+                self.xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()
+        if self.disk:
+            subprocess.run(["umount", "--lazy", self.disk], check=True)
         shutil.rmtree(self.top, ignore_errors=True)
         shutil.rmtree(self.scratch, ignore_errors=True)
 
