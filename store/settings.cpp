@@ -1,19 +1,16 @@
 #include "store/settings.h"
 
-#include <cstdio>
-
 #include "store/leaders.h"
 #include "store/savegame.h"
 
-// The values a first start has before anything is read.
-int32_t PosX = 0;
-int32_t PosY = 0;
-int32_t FullScreen = 0;
-int32_t AnimationSpeed = DefaultAnimationSpeed;
-int32_t SoundEnabled[SoundSlotCount] = {1, 1, 1, 1};
-char Skin[PathBufferSize] = "brimzo.png";
-char SoundFile[SoundSlotCount][SoundFileBufferSize] = {"jump.wav", "cantmove.wav", "move.wav",
-                                                       "destroy.wav"};
+// Zero until LoadSettings or ResetSettings give them their values.
+int32_t PosX;
+int32_t PosY;
+int32_t FullScreen;
+int32_t AnimationSpeed;
+int32_t SoundEnabled[SoundSlotCount];
+char Skin[PathBufferSize];
+char SoundFile[SoundSlotCount][SoundFileBufferSize];
 
 const SoundSlotInfo SoundSlots[SoundSlotCount] = {
     {"SelectedBall", "jump.wav"},
@@ -22,26 +19,13 @@ const SoundSlotInfo SoundSlots[SoundSlotCount] = {
     {"WrongMove", "destroy.wav"},
 };
 
-void ResetSettings() {
-    PosX = 0;
-    PosY = 0;
-    FullScreen = 0;
-    LastLeaderName[0] = '\0';
-    AnimationSpeed = DefaultAnimationSpeed;
-    for (int32_t slot = 0; slot < SoundSlotCount; slot++) {
-        SoundEnabled[slot] = 1;
-        std::snprintf(SoundFile[slot], SoundFileBufferSize, "%s", SoundSlots[slot].defaultFile);
-    }
-    std::snprintf(Skin, sizeof Skin, "%s", DefaultSkin);
-}
-
-void LoadSettings() {
-    FormSettingsPath();
+// Each value with the one a first start has for its missing key: with no path, every value
+// takes that one.
+static void ReadSettingValues() {
     ReadSettingInt("WINDOW", "PosX", &PosX, 0);
     ReadSettingInt("WINDOW", "PosY", &PosY, 0);
     ReadSettingInt("WINDOW", "FullScreen", &FullScreen, 0);
     ReadSettingString("GAME", "LastLeaderName", LastLeaderName, "", sizeof LastLeaderName);
-    LoadSavedGame();
     ReadSettingInt("OPTIONS", "AnimationSpeed", &AnimationSpeed, DefaultAnimationSpeed);
     if (AnimationSpeed < 1) {
         AnimationSpeed = DefaultAnimationSpeed;
@@ -54,6 +38,17 @@ void LoadSettings() {
         ReadSettingString("SOUND", SoundSlots[slot].key, SoundFile[slot],
                           SoundSlots[slot].defaultFile, SoundFileBufferSize);
     }
+}
+
+void ResetSettings() {
+    SettingsPath[0] = '\0';
+    ReadSettingValues();
+}
+
+void LoadSettings() {
+    FormSettingsPath();
+    ReadSettingValues();
+    LoadSavedGame();
     LoadLeaderTables();
 }
 

@@ -34,6 +34,6 @@ extern int32_t SoundEnabled[SoundSlotCount];
 extern char Skin[PathBufferSize];
 extern char SoundFile[SoundSlotCount][SoundFileBufferSize];
 
-void ResetSettings(); // the values a first start has, before anything is read
+void ResetSettings(); // the values a first start has, and no settings path
 void LoadSettings();  // forms the settings path first
 bool SaveSettings();  // false when the file could not be written: it is then left as it was

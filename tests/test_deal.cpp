@@ -61,6 +61,9 @@ TEST(NewGame, KeepsModeResetsScoreAndPutsTheSelectionDown) {
     EXPECT_NE(Game.randomState, stateBefore); // the generator runs on from game to game
     ASSERT_EQ(CallLog().size(), 1u);
     EXPECT_EQ(CallLog()[0], "DrawBall 0 0 0 0");
+    SelectBall(0, 0);
+    DealGame(); // the rules alone put it down too
+    EXPECT_FALSE(Game.ballSelected);
 }
 
 // Pairs on a ball or on a cell chosen before are drawn again, and a colour is drawn only for

@@ -226,7 +226,15 @@ TEST_F(Composition, TheKeyboardFocusLeavesTheScreenAsItWas) {
     DrawCellFocus(0, 8, true);
     EXPECT_EQ(CountCalls("Present 47 367 2 40"), 2); // restored, then shown on the window
     std::vector<int> frame = differing();
-    EXPECT_EQ(frame.size(), 3u * (44 * 44 - 40 * 40));       // a frame 2 wide around the cell
+    std::vector<int> around; // a frame 2 wide around the cell at (7, 367)
+    for (int y = 365; y < 409; y++) {
+        for (int x = 5; x < 49; x++) {
+            for (int c = 0; c < 3 && (x < 7 || x >= 47 || y < 367 || y >= 407); c++) {
+                around.push_back(y * BackBuffer.stride + 3 * x + c);
+            }
+        }
+    }
+    EXPECT_EQ(frame, around);
     EXPECT_EQ(ScreenSource(6, 7 + 45 * 8 + 20).x, 6 ^ 0x80); // left of the cell...
     EXPECT_EQ(ScreenSource(7, 7 + 45 * 8 + 20).x, 0);        // ...and not on its ball
     DrawCellFocus(0, 8, false);
@@ -288,11 +296,11 @@ TEST_F(SkinFiles, EveryPixelFormatLoadsAsItsTruecolourPicture) {
     Load("grey.png");
     EXPECT_TRUE(SheetEquals(grey, 37, 11));
     FreeSkin();
-    std::vector<uint8_t> few = CodedPicture(13, 9);
-    ASSERT_TRUE(WritePng("palette.png", few.data(), 13, 9,
+    std::vector<uint8_t> few = CodedPicture(9, 13); // taller than wide
+    ASSERT_TRUE(WritePng("palette.png", few.data(), 9, 13,
                          PngOptions{PNG_COLOR_TYPE_PALETTE, 8, nullptr, 0, nullptr, 0, true}));
     Load("palette.png");
-    EXPECT_TRUE(SheetEquals(few, 13, 9));
+    EXPECT_TRUE(SheetEquals(few, 9, 13));
 }
 
 void WriteBytes(const char* file, const std::string& bytes) {
@@ -410,6 +418,12 @@ TEST_F(SkinFiles, DescriptionIsTheLastAboutSkinnerText) {
     ASSERT_TRUE(WriteRgbPng("plain.png", rgb.data(), 8, 8));
     Load("plain.png");
     EXPECT_EQ(SkinDescription, nullptr);
+    std::vector<uint8_t> sheet = CodedPicture(1000, 760);
+    ASSERT_TRUE(WriteRgbPng("coded.png", sheet.data(), 1000, 760));
+    std::snprintf(Skin, sizeof Skin, "coded.png"); // as Options switches to the next skin
+    EXPECT_STREQ(SwitchSkin(), "");
+    EXPECT_EQ(SelectedSkin, &SkinSheet);
+    EXPECT_EQ(ScreenSource(0, 0).y, 280); // the screen drawn anew from it at once
 }
 
 } // namespace

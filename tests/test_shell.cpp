@@ -154,6 +154,8 @@ TEST(Display, ToggleActivationAndFailure) {
     FreshWindow();
     ProbeFullScreenMode(16);
     FullScreen = 1;
+    SettleFullScreenSetting(); // a display with the mode keeps what the file asks
+    EXPECT_EQ(FullScreen, 1);
     EnterStoredFullScreen();
     EXPECT_EQ(FullScreen, 1);
     PosX = 120;
@@ -281,6 +283,9 @@ TEST(Keyboard, ButtonKeysAndTheMouseOverTheBoard) {
     }
     FocusShown = false;
     ClearCallLog();
+    TrackHover(300, 100); // a focus not shown is not taken away, nor drawn again
+    RefreshFocus();
+    EXPECT_TRUE(CallLog().empty());
     KeyDown(Key::Left, 0); // shown where it was, not moved
     EXPECT_EQ(CallLog(), (Log{"DrawCellFocus 2 6 1"}));
 }

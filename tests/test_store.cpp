@@ -41,6 +41,10 @@ const char* const FirstGameData2 =
 
 TEST(Settings, FirstStartUsesDefaultsAndExitWritesEveryKeyInOrder) {
     FreshStart();
+    PosX = PosY = FullScreen = AnimationSpeed = SoundEnabled[3] = 9; // none of it is kept
+    std::strcpy(LastLeaderName, "Old");
+    std::strcpy(Skin, "old.png");
+    std::strcpy(SoundFile[3], "old.wav");
     LoadSettings();
     EXPECT_STREQ(SettingsPath, Ini.c_str());
     EXPECT_EQ(Game.randomState, 12u * 34u + 56u + 789u);
@@ -163,6 +167,7 @@ TEST(Settings, WrittenWhereTheyWereReadAndNeverAtACutPath) {
 
     for (std::string folder : {std::string(""), std::string(900, 'f')}) { // none, or too long
         FreshStart();
+        LoadSettings(); // a path formed before is not kept
         ScriptCurrentDirectory(folder.c_str());
         LoadSettings();
         EXPECT_STREQ(SettingsPath, "") << folder.size();
@@ -300,6 +305,44 @@ TEST(Settings, ProfileFilesKeepToTheirCapacity) {
     }
 }
 
+// What the browser and the save rely on beyond reading and writing keys: a last line without
+// its line end, a ']' in a value, paths too long to keep, copies and replacements of files
+// that are missing, and a buffer with no room.
+TEST(Settings, ProfileFilesAtTheirEdges) {
+    FreshStart();
+    const std::string text = "[A]\r\nk=x]y\r\n[B]\r\nj=v";
+    ASSERT_TRUE(SetProfileFileText("a.ini", text.c_str(), static_cast<int32_t>(text.size())));
+    EXPECT_EQ(ProfileValue("a.ini", "A", "k"), "x]y");
+    EXPECT_EQ(ProfileValue("a.ini", "B", "j"), "v");
+    EXPECT_EQ(ProfileValue("a.ini", "A", "kk"), "(missing)");
+    std::string far(1100, 'p');
+    EXPECT_FALSE(SetProfileFileText(far.c_str(), "[A]", 3));
+    EXPECT_FALSE(WriteProfileText("A", "k", "v", far.c_str()));
+    EXPECT_EQ(ProfileFileText(far.c_str(), nullptr, 0), -1);
+
+    EXPECT_TRUE(CopyProfileFile("missing.ini", "copy.ini")); // a missing file copies as empty
+    EXPECT_EQ(ProfileFileText("copy.ini", nullptr, 0), 0);
+    EXPECT_EQ(ProfileFileText("missing.ini", nullptr, 0), -1);
+    EXPECT_FALSE(ReplaceProfileFile("missing.ini", "a.ini"));
+    EXPECT_EQ(ProfileValue("a.ini", "B", "j"), "v");
+    EXPECT_FALSE(ReplaceProfileFile("copy.ini", far.c_str())); // the copy goes all the same
+    EXPECT_EQ(ProfileFileText("copy.ini", nullptr, 0), -1);
+    EXPECT_TRUE(ReplaceProfileFile("a.ini", "b.ini"));
+    EXPECT_EQ(ProfileFileText("a.ini", nullptr, 0), -1);
+    EXPECT_EQ(ProfileValue("b.ini", "A", "k"), "x]y");
+
+    char none[1] = {'n'};
+    ReadProfileText("A", "k", "fallback", none, 0, "b.ini");
+    EXPECT_EQ(none[0], 'n');
+
+    char quoted[8];
+    const char blankBefore[] = " "; // what lies before a text is not part of it
+    QuoteIfNeeded(blankBefore + 1, quoted, sizeof quoted);
+    EXPECT_STREQ(quoted, "");
+    QuoteIfNeeded("\"", quoted, sizeof quoted);
+    EXPECT_STREQ(quoted, "\"");
+}
+
 // The generator's state comes back with the game, so it goes on with the same spawns.
 TEST(SavedGame, RestoredGameIsTheGameThatWasSaved) {
     FreshStart();
@@ -346,6 +389,8 @@ TEST(SavedGame, AChangedLetterOrAShortStringFailsTheCheck) {
     }
     std::string cut = std::string(FirstGameData1).substr(0, 105);
     EXPECT_FALSE(DecodeSavedGame(cut.c_str(), FirstGameData2, &game));
+    cut = std::string(FirstGameData2).substr(0, 105);
+    EXPECT_FALSE(DecodeSavedGame(FirstGameData1, cut.c_str(), &game));
     EXPECT_FALSE(DecodeSavedGame("-", FirstGameData2, &game));
     EXPECT_FALSE(DecodeSavedGame(FirstGameData1, "-", &game));
     std::string longer = std::string(FirstGameData1) + "XYZ"; // only 106 characters are read
@@ -368,6 +413,11 @@ TEST(SavedGame, RecordsThatPassTheCheckButBreakTheRulesAreRefused) {
     EXPECT_FALSE(refuses([](SavedGame&) {}));
     EXPECT_FALSE(refuses([](SavedGame& g) { g.nextBalls[0] = {0, 1, 0}; })); // column 0, colour 0
     EXPECT_FALSE(refuses([](SavedGame& g) { g.nextBalls[0] = {1, 0, 6}; })); // row 0, colour 6
+    EXPECT_FALSE(refuses([](SavedGame& g) {                                  // two in one column
+        g.board[CellIndex(0, 1)] = g.board[CellIndex(0, 2)] = EmptyCell;
+        g.nextBalls[0] = {0, 1, 0};
+        g.nextBalls[1] = {0, 2, 0};
+    }));
     EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].column = -1; }));
     EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].row = 9; }));
     EXPECT_TRUE(refuses([](SavedGame& g) { g.nextBalls[0].colour = -1; }));
@@ -453,6 +503,7 @@ TEST(Leaders, StoredTablesComeBackAndAnyChangedDigitResetsThem) {
     for (size_t zero = 28; zero < 900; zero += 30) {
         EXPECT_EQ(data.substr(zero, 2), "00");
     }
+    EXPECT_EQ(data.substr(300, 6), "5A6564"); // "Zed" where the table of Squares starts
     ResetLeaderTables();
     LoadSettings();
     EXPECT_STREQ(LeaderTables[Squares][0], "Zed      00777");
@@ -509,7 +560,10 @@ TEST(Leaders, OnlyAMalformedTableIsReset) {
     EXPECT_EQ(decoded([](LeaderTable* t) { t[2][0][9] = ' '; }), "some kkr");    // four digits
     EXPECT_EQ(decoded([](LeaderTable* t) { t[2][4][2] = '\x07'; }), "some kkr"); // unprintable
     EXPECT_EQ(decoded([](LeaderTable* t) { t[2][4][2] = '\x80'; }), "some kkr");
-    EXPECT_EQ(decoded([](LeaderTable* t) { t[1][5][8] = 'x'; }), "some krk"); // no separator
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[1][5][8] = 'x'; }), "some krk");    // no separator
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[0][6][7] = '\x1F'; }), "some rkk"); // last of name
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[1][2][13] = '/'; }), "some krk");   // last digit
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[2][2][12] = ':'; }), "some kkr");
     EXPECT_EQ(decoded([](LeaderTable* t) { t[1][5][7] = '\x7F'; }), "all kkk");
     EXPECT_STREQ(LeaderTables[1][5], "Brimzo!\x7F 00100");
 }

@@ -151,6 +151,19 @@ TEST(ClickCell, MoveThatCompletesALineScoresAndRemovesWithoutSpawn) {
     EXPECT_EQ(Game.nextBalls[1].row, 7);
 }
 
+TEST(ClickCell, ALineInTheLastColumnVanishes) {
+    StartOnEmptyBoard();
+    for (int32_t row = 0; row < 4; row++) {
+        Put(8, row, 2);
+    }
+    Put(7, 4, 2);
+    ClickCell(7, 4);
+    ClickCell(8, 4);
+    for (int32_t row = 0; row < 5; row++) {
+        EXPECT_EQ(Game.board[CellIndex(8, row)], EmptyCell) << row;
+    }
+}
+
 TEST(ClickCell, ScoreStopsAtTheLargestValueOfItsType) {
     StartOnEmptyBoard();
     for (int32_t column = 0; column < 4; column++) {
@@ -211,6 +224,7 @@ TEST(ClickCell, SixEmptyCellsBeforeASpawnLeaveThreeAndTheGameGoesOn) {
     }
     EXPECT_EQ(announced, (std::set<std::pair<int, int>>{{1, 0}, {6, 8}, {4, 5}}));
     EXPECT_EQ(CountCalls("RedrawScreen 0 1 1"), 0);
+    EXPECT_EQ(CallLog().back(), "DrawNextBalls"); // and they are shown
 }
 
 TEST(ClickCell, GameOverWithoutAPlaceDealsANewGameAtOnce) {
@@ -346,6 +360,13 @@ TEST(Pacing, PausesKeepTheirDeadlinesWhateverTheDrawingTakes) {
     Log expected = {"Pause 14", "Pause 14"};
     expected.insert(expected.end(), 13, "Pause 40");
     EXPECT_EQ(Pauses(), expected);
+
+    ClearCallLog();
+    ScriptDrawingCost(60); // slower than every step: only the landing's first frame waits
+    Put(0, 8, 2);
+    ClickCell(0, 8);
+    ClickCell(0, 6);
+    EXPECT_EQ(Pauses(), Log{"Pause 50"});
 }
 
 TEST(Sounds, FlagsSlotsAndPreviews) {
@@ -358,6 +379,8 @@ TEST(Sounds, FlagsSlotsAndPreviews) {
     PlaySoundSlot(3, false);
     PlaySoundSlot(11, false);
     PlaySoundSlot(13, false);
+    PlaySoundSlot(4, false); // no such slot, nor its preview
+    PlaySoundSlot(14, false);
     EXPECT_EQ(CallLog(), (Log{"Sound jump.wav 20001", "Sound cantmove.wav 20011",
                               "Sound move.wav 20001", "Sound destroy.wav 20001",
                               "Sound cantmove.wav 20001", "Sound destroy.wav 20001"}));

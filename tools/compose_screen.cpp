@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: compose_screen <skin.png> <out.png> <start|playing>\n");
         return 2;
     }
+    ResetSettings();
     std::snprintf(Skin, sizeof Skin, "%s", argv[1]);
     ResetLeaderTables();
     NewGame();

@@ -65,7 +65,6 @@ void ResetDouble() {
     ScriptDrawingCost(0);
     NameDialogAction = nullptr;
     ForgetProfileFiles();
-    SettingsPath[0] = '\0';
     ResetSettings();
     ResetLeaderTables();
 }
