@@ -255,8 +255,10 @@ const cases = {
     assert.ok(again.equals(exported), 'exported again byte for byte');
   },
 
-  // Options names the row whose chosen wave file a page cannot keep, and shows the alternative
-  // skin's description whole; the About box's links are reached with Tab.
+  // Options names the row whose chosen wave file a page cannot keep, shows the alternative
+  // skin's description whole, and its choices land in brimzo.ini under the keys the Windows
+  // program writes (the second row is the slot of the key "WrongMove"); the About box's links
+  // are reached with Tab.
   async dialogs({browser, url}) {
     const page = await web.openGame(browser, url,
       '[OPTIONS]\r\nSkin=meadow.png\r\n[SOUND]\r\nBallMovement=mine.wav\r\n');
@@ -268,8 +270,19 @@ const cases = {
     const description = await page.$eval('#dialog-1000 [data-id="701"]', p =>
       [p.textContent, p.scrollHeight <= p.clientHeight]);
     assert.deepEqual(description, ['Meadow: a light green board for daytime play. Drawn from code for Brimzo.', true]);
-    await page.keyboard.press('Escape');
+    await page.click('#dialog-1000 [data-id="102"]');
+    await page.click('#dialog-1000 [data-id="601"]');
+    await page.$eval('#dialog-1000 [data-id="501"]', field => { field.value = ''; });
+    await page.type('#dialog-1000 [data-id="501"]', '50');
+    await page.keyboard.press('Enter');
     await page.waitForSelector('#dialog-1000:not([open])');
+    const chosen = ['SelectedBall', 'ShapeComplete', 'BallMovement', 'WrongMove', 'Skin',
+      'AnimationSpeed'];
+    await web.eventually(async () => {
+      const text = await web.storedText(page) ?? '';
+      return chosen.map(key => web.iniValue(text, 'OPTIONS', key)).join(' ') ===
+        '1 1 1 0 brimzo.png 50';
+    }, 'the options in brimzo.ini');
     await page.keyboard.down('Shift');
     await page.keyboard.press('F1');
     await page.keyboard.up('Shift');
