@@ -1,6 +1,6 @@
 // Resource ids, one number each: named for the resource script (as macros: the resource
 // compiler reads only the preprocessor) and for the code of both platforms' dialogs. The
-// page's copies in web/index.html are checked against the script by tests/source_checks.py.
+// page's copies in web/index.html are checked against the script by scripts/check_sources.py.
 #pragma once
 
 #define IDI_BRIMZO 111    // the program's icon
