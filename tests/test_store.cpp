@@ -190,7 +190,8 @@ TEST(Settings, WrittenWhereTheyWereReadAndNeverAtACutPath) {
         EXPECT_EQ(std::string(SettingsPath), fits ? path : "") << length;
         EXPECT_EQ(UnkeptSettingsMessage() == nullptr, fits) << length;
         AnimationSpeed = 55;
-        EXPECT_TRUE(SaveSettings()); // nothing to save is no failure to tell
+        EXPECT_TRUE(SaveSettings()); // nothing to save is no failure to tell, nor a file to make
+        EXPECT_EQ(ProfileFileText("", nullptr, 0), -1);
         EXPECT_EQ(ProfileValue(path, "OPTIONS", "AnimationSpeed"), fits ? "55" : "7");
     }
 }
@@ -227,6 +228,13 @@ TEST(Settings, SaveLandsWholeOrNotAtAll) {
     std::strcpy(LastLeaderName, "'Al'");
     EXPECT_TRUE(SaveSettings());
     EXPECT_EQ(ProfileValue(Ini, "OPTIONS", "Skin"), "spaced.png");
+
+    // a value that does not read back as it was written, as a line break makes it, keeps the
+    // file of the last save: here it would have put a key of its own into the file
+    std::string before = ProfileText(Ini);
+    std::strcpy(SoundFile[1], "evil.wav\r\nCRC=0");
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(ProfileText(Ini), before);
 }
 
 // The text the Windows program leaves, with what a player may have added by hand.
@@ -315,6 +323,7 @@ TEST(Settings, ProfileFilesAtTheirEdges) {
     EXPECT_EQ(ProfileValue("a.ini", "A", "k"), "x]y");
     EXPECT_EQ(ProfileValue("a.ini", "B", "j"), "v");
     EXPECT_EQ(ProfileValue("a.ini", "A", "kk"), "(missing)");
+    EXPECT_EQ(ProfileValue("a.ini", "B", "x"), "(missing)"); // read to the end of the text
     std::string far(1100, 'p');
     EXPECT_FALSE(SetProfileFileText(far.c_str(), "[A]", 3));
     EXPECT_FALSE(WriteProfileText("A", "k", "v", far.c_str()));
