@@ -271,8 +271,8 @@ TEST(Settings, ProfileTextIsReadAndWrittenAsWindowsDoes) {
     const struct {
         const char* value;
         int32_t read;
-    } numbers[] = {{"-12", -12}, {"0x1F", 31}, {"0o17", 15},  {"0b101", 5}, {"07", 7},
-                   {"7a", 7},    {"5x", 5},    {"\" 7\"", 7}, {"", -4},     {"x", 0}};
+    } numbers[] = {{"-12", -12}, {"0x1F", 31},  {"0o17", 15}, {"0b101", 5}, {"07", 7}, {"7a", 7},
+                   {"5x", 5},    {"\" 7\"", 7}, {"", -4},     {"x", 0},     {"1-2", 1}};
     for (const auto& n : numbers) {
         SetProfileValue(Ini, "N", "Number", n.value);
         EXPECT_EQ(ReadProfileInt("N", "Number", -4, Ini.c_str()), n.read) << n.value;
@@ -571,8 +571,8 @@ TEST(Leaders, OnlyAMalformedTableIsReset) {
     EXPECT_EQ(decoded([](LeaderTable* t) { t[2][4][2] = '\x80'; }), "some kkr");
     EXPECT_EQ(decoded([](LeaderTable* t) { t[1][5][8] = 'x'; }), "some krk");    // no separator
     EXPECT_EQ(decoded([](LeaderTable* t) { t[0][6][7] = '\x1F'; }), "some rkk"); // last of name
-    EXPECT_EQ(decoded([](LeaderTable* t) { t[1][2][13] = '/'; }), "some krk");   // last digit
-    EXPECT_EQ(decoded([](LeaderTable* t) { t[2][2][12] = ':'; }), "some kkr");
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[1][2][13] = ':'; }), "some krk");   // last digit
+    EXPECT_EQ(decoded([](LeaderTable* t) { t[2][2][9] = ':'; }), "some kkr");    // first digit
     EXPECT_EQ(decoded([](LeaderTable* t) { t[1][5][7] = '\x7F'; }), "all kkk");
     EXPECT_STREQ(LeaderTables[1][5], "Brimzo!\x7F 00100");
 }
