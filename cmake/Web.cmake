@@ -1,7 +1,8 @@
 # The browser version: the core compiled to WebAssembly behind web/, and the page around it, in
 # one folder (dist) that any static web server can publish. BRIMZO_THIRD_PARTY holds zlib and
-# libpng for WebAssembly (scripts/build-libpng-web.sh); BRIMZO_ASSET_DIR the skins, sounds, icon
-# and cursor made by the native tools.
+# libpng for WebAssembly (scripts/build-libpng-web.sh); BRIMZO_ASSET_DIR the skins, sounds, icons
+# and cursor made by the native tools. The files gather under their plain names in stage, and
+# scripts/web_dist.py makes dist from them, most of them named by their content.
 set(BRIMZO_WEB_LIBS ${BRIMZO_THIRD_PARTY}/wasm32-emscripten)
 set(PNG_LIBRARY ${BRIMZO_WEB_LIBS}/lib/libpng16.a)
 set(PNG_PNG_INCLUDE_DIR ${BRIMZO_WEB_LIBS}/include)
@@ -9,6 +10,7 @@ set(ZLIB_LIBRARY ${BRIMZO_WEB_LIBS}/lib/libz.a)
 set(ZLIB_INCLUDE_DIR ${BRIMZO_WEB_LIBS}/include)
 find_package(PNG REQUIRED)
 
+set(BRIMZO_STAGE ${CMAKE_BINARY_DIR}/stage)
 set(BRIMZO_DIST ${CMAKE_BINARY_DIR}/dist)
 add_executable(brimzo_web
     ${BRIMZO_RULES_SOURCES}
@@ -30,23 +32,30 @@ target_link_options(brimzo_web PRIVATE
     -sALLOW_MEMORY_GROWTH -sENVIRONMENT=web -sMODULARIZE -sEXPORT_NAME=createBrimzoCore
     -sINVOKE_RUN=0 -sEXPORTED_RUNTIME_METHODS=FS,callMain)
 set_target_properties(brimzo_web PROPERTIES
-    OUTPUT_NAME brimzo-core SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${BRIMZO_DIST})
+    OUTPUT_NAME brimzo-core SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${BRIMZO_STAGE})
 brimzo_warnings(brimzo_web)
 
 # The page and the game's own files beside the program.
 set(BRIMZO_WEB_FILES)
-foreach(file index.html brimzo.js brimzo.css help.html)
+foreach(file index.html brimzo.js brimzo.css help.html brimzo.webmanifest service-worker.js)
     list(APPEND BRIMZO_WEB_FILES ${CMAKE_CURRENT_SOURCE_DIR}/web/${file})
 endforeach()
-foreach(file brimzo.png meadow.png jump.wav cantmove.wav move.wav destroy.wav brimzo.ico hand.cur)
+foreach(file brimzo.png meadow.png jump.wav cantmove.wav move.wav destroy.wav brimzo.ico hand.cur
+             icon-192.png icon-512.png icon-maskable.png)
     list(APPEND BRIMZO_WEB_FILES ${BRIMZO_ASSET_DIR}/${file})
 endforeach()
 set(copies)
 foreach(source ${BRIMZO_WEB_FILES})
     get_filename_component(name ${source} NAME)
-    add_custom_command(OUTPUT ${BRIMZO_DIST}/${name}
-        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${BRIMZO_DIST}/${name}
+    add_custom_command(OUTPUT ${BRIMZO_STAGE}/${name}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${BRIMZO_STAGE}/${name}
         DEPENDS ${source})
-    list(APPEND copies ${BRIMZO_DIST}/${name})
+    list(APPEND copies ${BRIMZO_STAGE}/${name})
 endforeach()
-add_custom_target(brimzo_page ALL DEPENDS ${copies})
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(web_dist ${CMAKE_CURRENT_SOURCE_DIR}/scripts/web_dist.py)
+add_custom_command(OUTPUT ${BRIMZO_DIST}/index.html
+    COMMAND ${Python3_EXECUTABLE} ${web_dist} ${BRIMZO_STAGE} ${BRIMZO_DIST}
+    DEPENDS ${copies} brimzo_web ${web_dist}
+    COMMENT "Naming the browser version's files by their content")
+add_custom_target(brimzo_page ALL DEPENDS ${BRIMZO_DIST}/index.html)

@@ -497,8 +497,13 @@ const page = {
 };
 window.brimzo = page;
 
+// The build names each file by its content (scripts/web_dist.py), so that no cache can pair one
+// build's files with another's; the game knows its own by their plain names.
+const LOCATIONS = {};
+const located = name => LOCATIONS[name] ?? name;
+
 async function fetchFile(name) {
-  const response = await fetch(name);
+  const response = await fetch(located(name));
   return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
 }
 
@@ -507,13 +512,16 @@ async function fetchFile(name) {
 let game = null;
 async function start() {
   const files = Promise.all([...SKINS, ...WAVES].map(async name => [name, await fetchFile(name)]));
-  game = await createBrimzoCore({page, noInitialRun: true});
+  game = await createBrimzoCore({page, noInitialRun: true, locateFile: located});
   game.FS.mkdir(FOLDER);
   game.FS.chdir(FOLDER);
   for (const [name, bytes] of await files) {
     if (!bytes) continue;
     if (name.endsWith('.png')) game.FS.writeFile(name, bytes); else decodeWave(name, bytes);
   }
+  // With them all in, the game's service worker keeps them for visits without a network (where
+  // the page has one: served over https, or from this machine).
+  navigator.serviceWorker?.register('service-worker.js').catch(() => {});
   game.callMain([]);
 }
 

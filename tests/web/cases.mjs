@@ -70,8 +70,9 @@ function shapelessBoard(empty) {
 
 const cases = {
   // The deal from random state 0 on the canvas, pixel for pixel the frame the Windows program
-  // draws (composed by the same core natively); a second tab does not start a second game, nor
-  // does the page opened as a file, which says how to serve it.
+  // draws (composed by the same core natively); Chromium finds the page installable, and each
+  // icon its manifest names is a picture of the size it gives. A second tab does not start a
+  // second game, nor does the page opened as a file, which says how to serve it.
   async first_start({browser, url, scratch}) {
     const page = await web.openGame(browser, url);
     const frame = path.join(scratch, 'start.png');
@@ -81,6 +82,15 @@ const cases = {
     assert.equal(want.width, 640);
     const differ = shown.findIndex((value, i) => value !== want.pixels[i]);
     assert.equal(differ, -1, `first differing pixel: ${Math.floor(differ / 3) % 640}, ${Math.floor(differ / 1920)}`);
+
+    const session = await page.createCDPSession();
+    assert.deepEqual((await session.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    const manifest = await session.send('Page.getAppManifest');
+    const icons = JSON.parse(manifest.data).icons;
+    assert.deepEqual(await page.evaluate(sources => Promise.all(sources.map(async source => {
+      const bitmap = await createImageBitmap(await (await fetch(source)).blob());
+      return `${bitmap.width}x${bitmap.height}`;
+    })), icons.map(icon => new URL(icon.src, manifest.url).href)), icons.map(icon => icon.sizes));
 
     const second = await browser.newPage();
     await second.goto(url);
@@ -98,8 +108,9 @@ const cases = {
   // A page button clicked, then clicks on the canvas, which give the keys back to the game, and
   // keys pressed while the line still vanishes: the focus shows in the middle, picks up the
   // ball at (8, 8) and sends it to (8, 6). Local storage then holds the game the rules
-  // predict, and a reload resumes it; Alt+Enter then switches to full screen and back.
-  async saved_game({browser, url, scratch}) {
+  // predict, and a reload with the network cut resumes it from the files the service worker
+  // kept, asking the server for nothing; Alt+Enter then switches to full screen and back.
+  async saved_game({browser, url, scratch, server}) {
     const board = preparedBoard();
     const page = await web.openGame(browser, url,
       savedGameIni(0, PREPARED_STATE, 40, board, PREPARED_NEXT));
@@ -127,8 +138,12 @@ const cases = {
     await web.eventually(async () => web.block(await web.canvasPixels(page), 640, 366, 297, 1, 1)
       .every((value, i) => value === frame[i]), 'the focus hidden');
     const shown = await web.canvasPixels(page);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.setOfflineMode(true);
+    const asked = server.asked.length;
     await page.reload();
     await web.waitForFirstFrame(page);
+    assert.deepEqual(server.asked.slice(asked), []);
     assert.deepEqual(savedGame(await web.storedText(page)), want);
     assert.ok((await web.canvasPixels(page)).every((value, i) => value === shown[i]),
       'the resumed game looks as it was left');
@@ -349,6 +364,50 @@ const cases = {
     assert.equal(web.iniValue(await web.storedText(copy), 'LEADERS', 'Data'), web.model(args,
       'model.encode_leader_tables(tables)[0]', {tables: Array(3).fill(Array(10).fill('Brimzo!  00100'))}));
     assert.equal(await web.storedText(first), kept);
+  },
+
+  // A second build, the first's files with the style sheet changed. While a page of the first
+  // is open, its service worker takes the second whole, and the page keeps the files it started
+  // with. Once it is closed, a new page comes wholly from the second build's set, the first's
+  // set is gone, and the set of the copy of the game at another path is left alone.
+  async update({browser, url, scratch, server}) {
+    const sets = page => page.evaluate(() => navigator.serviceWorker.ready.then(() => caches.keys()));
+    const second = await web.openGame(browser, `${url}second/`);
+    const [copy] = await sets(second);
+    const first = await web.openGame(browser, url);
+    await sets(first);
+    await first.reload(); // now served by the first build's worker
+    await web.waitForFirstFrame(first);
+    const stage = path.join(scratch, 'stage');
+    fs.cpSync(args.stage, stage, {recursive: true});
+    fs.appendFileSync(path.join(stage, 'brimzo.css'), '/* the second build */\n');
+    server.folder = path.join(scratch, 'dist');
+    execFileSync('python3', [new URL('../../scripts/web_dist.py', import.meta.url).pathname, stage, server.folder]);
+    await first.evaluate(() => navigator.serviceWorker.getRegistration().then(registration => registration.update()));
+    await web.eventually(() => first.evaluate(() => navigator.serviceWorker.getRegistration()
+      .then(registration => registration.waiting !== null)), 'the second build kept');
+    assert.equal(await first.evaluate(() => fetch('./').then(response => response.text())),
+      fs.readFileSync(path.join(args.dist, 'index.html'), 'utf8'));
+    await first.close();
+    await web.eventually(() => second.evaluate(() => navigator.serviceWorker.getRegistration('../')
+      .then(registration => registration.waiting === null)), 'the second build serving');
+
+    const page = await browser.newPage();
+    const responses = [];
+    page.on('response', response => responses.push(response));
+    await page.goto(url);
+    await web.waitForFirstFrame(page);
+    await page.waitForNetworkIdle();
+    for (const response of responses) {
+      const name = new URL(response.url()).pathname.slice(1) || 'index.html';
+      assert.ok(response.fromServiceWorker() && (await response.buffer())
+        .equals(fs.readFileSync(path.join(server.folder, name))), `${name} from the second build's set`);
+    }
+    const now = await sets(page);
+    assert.deepEqual([now.length, now[0]], [2, copy]);
+    const kept = await page.evaluate(async name => (await (await caches.open(name)).keys())
+      .map(request => new URL(request.url).pathname.slice(1)), now[1]);
+    assert.deepEqual(kept.sort(), fs.readdirSync(server.folder).filter(name => name !== 'service-worker.js').sort());
   },
 
   // The picture in windows of every size. On a phone, upright or on its side, it fits the

@@ -3,7 +3,8 @@
 // shows and keeps. The game rules the cases predict with come from tests/e2e/model.py.
 // The folder is served at two paths, / and /second/, as two copies of the game on one host;
 // every name under .test reaches the server too, as a plain-HTTP host (no secure context),
-// and localhost does as a host whose site data the browser blocks.
+// and localhost does as a host whose site data the browser blocks. The server notes every
+// path asked of it, and a case may put another folder in place of the first.
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -15,19 +16,21 @@ import puppeteer from 'puppeteer-core';
 export function options() {
   const {values, positionals} = parseArgs({
     allowPositionals: true,
-    options: Object.fromEntries(['dist', 'assets', 'compose', 'chromium', 'model', 'out']
+    options: Object.fromEntries(['dist', 'stage', 'assets', 'compose', 'chromium', 'model', 'out']
       .map(name => [name, {type: 'string'}])),
   });
   return {name: positionals[0], ...values};
 }
 
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.png': 'image/png', '.wav': 'audio/wav'};
+  '.wasm': 'application/wasm', '.png': 'image/png', '.wav': 'audio/wav',
+  '.webmanifest': 'application/manifest+json'};
 
 function serve(folder) {
   const server = http.createServer((request, response) => {
     const pathname = new URL(request.url, 'http://x').pathname.replace(/^\/second\//, '/');
-    const asked = path.join(folder, path.normalize(pathname));
+    server.asked.push(pathname);
+    const asked = path.join(server.folder, path.normalize(pathname));
     const name = asked.endsWith(path.sep) ? path.join(asked, 'index.html') : asked;
     fs.readFile(name, (error, data) => {
       response.writeHead(error ? 404 : 200,
@@ -35,6 +38,7 @@ function serve(folder) {
       response.end(error ? '' : data);
     });
   });
+  Object.assign(server, {folder, asked: []});
   return new Promise(resolve => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
@@ -56,7 +60,7 @@ export async function withBrowser(args, body) {
   });
   try {
     const url = `http://127.0.0.1:${server.address().port}/`;
-    await body({browser, url, scratch});
+    await body({browser, url, scratch, server});
   } finally {
     await browser.close();
     server.close();
