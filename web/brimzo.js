@@ -130,7 +130,10 @@ function present(heap, pixels, stride, x, y, width, height) {
     }
   }
   context.putImageData(picture, 0, 0, x, y, width, height);
-  if (page.firstFrameAt === null) page.firstFrameAt = performance.now();
+  if (page.firstFrameAt === null) {
+    page.firstFrameAt = performance.now();
+    fetchTheRest();
+  }
 }
 
 // The picture as large as the room the page leaves it, at a whole number of screen pixels per
@@ -486,6 +489,8 @@ const page = {
     return true;
   },
   openHelp: () => window.open('help.html', '_blank', 'noopener'),
+  needSkin,
+  allFiles: () => theRest, // Options lists the skins in the game's folder
   stopped() {
     clearInterval(timer);
     importButton.disabled = true;
@@ -502,26 +507,44 @@ window.brimzo = page;
 const LOCATIONS = {};
 const located = name => LOCATIONS[name] ?? name;
 
-async function fetchFile(name) {
-  const response = await fetch(located(name));
-  return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+// Each of the game's files is fetched once: the skin in use before the first frame, the rest
+// after it. A file that did not come is missing from the game's folder, as a file can be
+// beside the Windows program; the game then says so itself.
+const fetches = new Map();
+function fetched(name) {
+  if (!fetches.has(name)) {
+    fetches.set(name, fetch(located(name))
+      .then(async response => response.ok ? new Uint8Array(await response.arrayBuffer()) : null)
+      .catch(() => null));
+  }
+  return fetches.get(name);
 }
 
-// A skin that did not come is missing from the game's folder, as a file can be beside the
-// Windows program; the game then says so itself.
+// A skin the game needs is in its folder once this settles. The name comes from the settings
+// file: only the game's own files are fetched, never an address a file names.
 let game = null;
+async function needSkin(name) {
+  const bytes = SKINS.includes(name) ? await fetched(name) : null;
+  if (bytes && !game.FS.analyzePath(name).exists) game.FS.writeFile(name, bytes);
+}
+
+// Once they are all in, the game's service worker keeps them for visits without a network
+// (where the page has one: served over https, or from this machine).
+let theRest = null;
+function fetchTheRest() {
+  theRest = Promise.all([...SKINS.map(needSkin), ...WAVES.map(async name => {
+    const bytes = await fetched(name);
+    if (bytes) await decodeWave(name, bytes);
+  })]);
+  theRest.then(() => navigator.serviceWorker?.register('service-worker.js')).catch(() => {});
+}
+
+// A new player starts with the standard skin: it comes along with the game's code.
 async function start() {
-  const files = Promise.all([...SKINS, ...WAVES].map(async name => [name, await fetchFile(name)]));
+  if (storedBytes() === null) fetched(SKINS[0]);
   game = await createBrimzoCore({page, noInitialRun: true, locateFile: located});
   game.FS.mkdir(FOLDER);
   game.FS.chdir(FOLDER);
-  for (const [name, bytes] of await files) {
-    if (!bytes) continue;
-    if (name.endsWith('.png')) game.FS.writeFile(name, bytes); else decodeWave(name, bytes);
-  }
-  // With them all in, the game's service worker keeps them for visits without a network (where
-  // the page has one: served over https, or from this machine).
-  navigator.serviceWorker?.register('service-worker.js').catch(() => {});
   game.callMain([]);
 }
 

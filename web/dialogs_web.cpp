@@ -42,6 +42,7 @@ EM_JS(bool, JsItemChecked, (int32_t id), { return Module.page.item(1000, id).che
 EM_JS(void, JsEnableItem, (int32_t id, bool enabled),
       { Module.page.item(1000, id).disabled = !enabled; });
 EM_JS(bool, JsFocusLost, (), { return Module.page.focusLost(1000); });
+EM_ASYNC_JS(void, JsWaitForAllFiles, (), { await Module.page.allFiles(); });
 EM_JS(void, JsFocusItem, (int32_t id), { Module.page.item(1000, id).focus(); });
 EM_JS(void, JsSetMessage, (const char* text, const char* caption, bool question), {
     Module.page.setMessage(Module.page.textAt(HEAPU8, text), Module.page.textAt(HEAPU8, caption),
@@ -186,7 +187,10 @@ void ApplyOptions() {
     }
 }
 
+// The skins it offers are those in the game's folder, and its sound rows name the files this
+// visit has not had: the page's files that come after the first frame are all in first.
 int32_t RunOptions() {
+    JsWaitForAllFiles();
     InitOptions();
     JsOpenDialog(OptionsDialogTemplate);
     for (;;) {

@@ -57,6 +57,8 @@ EM_JS(int32_t, JsStore, (const char* text, int32_t length),
       { return Module.page.store(HEAPU8.slice(text, text + length)); });
 EM_JS(bool, JsReplaceWith, (const char* text, int32_t length),
       { return Module.page.replaceWith(HEAPU8.slice(text, text + length)); });
+EM_ASYNC_JS(void, JsNeedSkin, (const char* name),
+            { await Module.page.needSkin(Module.page.textAt(HEAPU8, name)); });
 EM_JS(void, JsOpenHelp, (), { Module.page.openHelp(); });
 
 // The stored text becomes the settings file where LoadSettings looks for it; none stored is a
@@ -226,6 +228,17 @@ bool Dispatch(const WebEvent& event) {
     }
 }
 
+// The page fetches only the skin in use before the first frame, and the standard one only
+// when that one fails, as the game then turns to it.
+void LoadSkinInUse() {
+    JsNeedSkin(Skin);
+    LoadSkin();
+    if (SkinFailureMessage() && std::strcmp(Skin, DefaultSkin) != 0) {
+        JsNeedSkin(DefaultSkin);
+        LoadSkin();
+    }
+}
+
 // The canvas holds 32-bit pixels.
 void StartUp() {
     ProbeFullScreenMode(32);
@@ -233,7 +246,7 @@ void StartUp() {
     LoadStoredSettings();
     LoadSettings();
     SettleFullScreenSetting();
-    LoadSkin();
+    LoadSkinInUse();
     CreateBackBuffer();
     SelectSkin();
     RedrawScreen(true, true, true);

@@ -160,11 +160,13 @@ const cases = {
 
   // A qualifying game over asks for a name in the page's dialog, centred on the game, until the
   // name passes (a Cyrillic one does not); Escape does not close it. The leader then shows on
-  // the canvas and is stored. The next time the page is closed while the name is typed: the
-  // score takes its place under that name all the same, and a new game is kept.
+  // the canvas (in the standard skin, as the one the file names is missing) and is stored. The
+  // next time the page is closed while the name is typed: the score takes its place under that
+  // name all the same, and a new game is kept.
   async name_entry({browser, url}) {
     const empty = [[0, 0], [4, 2], [8, 4], [2, 6], [6, 8]];
-    const ini = savedGameIni(0, 99, 250, shapelessBoard(empty), [[4, 2, 0], [8, 4, 0], [2, 6, 0]]);
+    const ini = savedGameIni(0, 99, 250, shapelessBoard(empty), [[4, 2, 0], [8, 4, 0], [2, 6, 0]],
+      '[OPTIONS]\r\nSkin=gone.png\r\n');
     const gameOver = async () => {
       const page = await web.openGame(browser, url, ini);
       await web.clickCell(page, 1, 0);
