@@ -8,7 +8,8 @@
 (() => {
 // Each copy of the game on a host keeps its own file, under the path of its folder. Earlier
 // they all kept one under a shared name: the first copy to start takes that one over.
-const STORAGE_KEY = `${location.pathname.replace(/[^/]*$/, '')}brimzo.ini`;
+const FOLDER_PATH = location.pathname.replace(/[^/]*$/, '');
+const STORAGE_KEY = `${FOLDER_PATH}brimzo.ini`;
 const SHARED_KEY = 'brimzo.ini';
 const FOLDER = '/brimzo';
 const SKINS = ['brimzo.png', 'meadow.png'];
@@ -207,15 +208,42 @@ async function decodeWave(name, bytes) {
   }
 }
 
+function stopSound() {
+  if (!playing) return;
+  playing.onended = null;
+  playing.stop();
+  playing = null;
+}
+
+// Sound on or off for the whole page in one step (its button, or M), kept in this browser for
+// each copy of the game; the choice of each sound in brimzo.ini stays as it is.
+const SOUND_KEY = `${FOLDER_PATH}brimzo sound`;
+const soundButton = document.getElementById('sound');
+let silent = false;
+try {
+  silent = localStorage.getItem(SOUND_KEY) === 'off';
+} catch {
+  // site data blocked: the sound is on for each visit
+}
+const showSound = () => { soundButton.textContent = silent ? 'Sound: off' : 'Sound: on'; };
+function switchSound() {
+  silent = !silent;
+  try {
+    localStorage.setItem(SOUND_KEY, silent ? 'off' : 'on');
+  } catch {
+    // kept for this visit only
+  }
+  if (silent) stopSound();
+  showSound();
+}
+soundButton.addEventListener('click', switchSound);
+showSound();
+
 // A file this visit has not had plays the standard sound of its slot, as Windows plays its
 // default sound for a missing file.
 function playWave(name, standard, cutOff) {
-  if (!audio || audio.state !== 'running' || (playing && !cutOff)) return;
-  if (playing) {
-    playing.onended = null;
-    playing.stop();
-    playing = null;
-  }
+  if (silent || !audio || audio.state !== 'running' || (playing && !cutOff)) return;
+  stopSound();
   const sound = sounds.get((offered.has(name.toLowerCase()) ? name : standard).toLowerCase());
   if (!sound) return;
   const source = audio.createBufferSource();
@@ -425,7 +453,8 @@ document.addEventListener('keydown', event => {
   event.preventDefault();
   audioContext()?.resume();
   const modifiers = altEnter ? 0 : (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0);
-  post({kind: EVENT.keyDown, a: key, b: modifiers});
+  if (code === 'KeyM' && !modifiers) switchSound();
+  else post({kind: EVENT.keyDown, a: key, b: modifiers});
 });
 addEventListener('resize', fitScreen);
 fitScreen();

@@ -106,16 +106,29 @@ const cases = {
   },
 
   // A page button clicked, then clicks on the canvas, which give the keys back to the game, and
-  // keys pressed while the line still vanishes: the focus shows in the middle, picks up the
-  // ball at (8, 8) and sends it to (8, 6). Local storage then holds the game the rules
-  // predict, and a reload with the network cut resumes it from the files the service worker
-  // kept, asking the server for nothing; Alt+Enter then switches to full screen and back.
+  // keys pressed while the line still vanishes: M silences the sounds from then on, the focus
+  // shows in the middle, picks up the ball at (8, 8) and sends it to (8, 6). Local storage then
+  // holds the game the rules predict, and a reload with the network cut resumes it from the
+  // files the service worker kept, asking the server for nothing, still silent; Alt+Enter then
+  // switches to full screen and back.
   async saved_game({browser, url, scratch, server}) {
     const board = preparedBoard();
     const page = await web.openGame(browser, url,
       savedGameIni(0, PREPARED_STATE, 40, board, PREPARED_NEXT));
+    const played = () => page.evaluate(() => window.played);
+    await page.evaluate(() => {
+      const start = AudioBufferSourceNode.prototype.start;
+      window.played = 0;
+      AudioBufferSourceNode.prototype.start = function (...when) {
+        window.played++;
+        return start.apply(this, when);
+      };
+    });
     await web.download(browser, page, '#export', scratch);
     for (const [column, row] of [[4, 0], [4, 4]]) await web.clickCell(page, column, row);
+    await web.eventually(async () => await played() > 0, 'the ball picked up heard');
+    await page.keyboard.press('KeyM');
+    const heard = await played();
     for (const key of ['ArrowRight', ...Array(4).fill('ArrowRight'), ...Array(4).fill('ArrowDown'),
       'Enter', 'ArrowUp', 'ArrowUp', 'Enter']) await page.keyboard.press(key);
     for (const column of [0, 1, 2, 3, 4]) board[at(column, 4)] = EMPTY;
@@ -130,6 +143,7 @@ const cases = {
     await web.eventually(async () => savedGame(await web.storedText(page)).board[at(8, 6)] === 2,
       'the second move saved');
     assert.deepEqual(savedGame(await web.storedText(page)), want);
+    assert.equal(await played(), heard);
 
     // the mouse over the board puts the focus away: its frame left of (8, 6) shows the skin
     await page.mouse.move(...await web.pagePoint(page, 100, 100));
@@ -144,6 +158,7 @@ const cases = {
     await page.reload();
     await web.waitForFirstFrame(page);
     assert.deepEqual(server.asked.slice(asked), []);
+    assert.equal(await page.$eval('#sound', button => button.textContent), 'Sound: off');
     assert.deepEqual(savedGame(await web.storedText(page)), want);
     assert.ok((await web.canvasPixels(page)).every((value, i) => value === shown[i]),
       'the resumed game looks as it was left');
