@@ -1,5 +1,6 @@
 # The rules alone: the deal, the path and the shapes, which link with nothing else.
 set(BRIMZO_RULES_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../game/daily.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/deal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/path.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/shapes.cpp
@@ -14,9 +15,12 @@ set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../shell/focus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/input.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/keys.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../shell/share.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/animate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/sound.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/profile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../store/daily.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../store/gamecode.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/leaders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/savegame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/settings.cpp

@@ -10,6 +10,7 @@
 #include "render/draw.h"
 #include "render/sound.h"
 #include "shell/platform.h"
+#include "store/daily.h"
 #include "store/leaders.h"
 #include "store/settings.h"
 
@@ -23,6 +24,7 @@ void NewGame() {
     if (Game.ballSelected) {
         DeselectBall();
     }
+    EndDailyDeal();
     DealGame();
 }
 

@@ -141,8 +141,12 @@ void ChangeMode(int32_t mode) {
     int32_t previous = Game.mode;
     Game.mode = mode;
     NewGame();
-    RedrawScreen(false, mode != previous, false);
-    if (mode != previous) {
-        DrawModeButton(previous, false);
+    ShowNewGame(previous);
+}
+
+void ShowNewGame(int32_t previousMode) {
+    RedrawScreen(false, Game.mode != previousMode, false);
+    if (Game.mode != previousMode) {
+        DrawModeButton(previousMode, false);
     }
 }

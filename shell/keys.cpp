@@ -2,6 +2,7 @@
 
 #include "game/turn.h"
 #include "shell/focus.h"
+#include "shell/share.h"
 
 namespace {
 // The keys of the window buttons; a new game (a mode key) needs Control, so that a stray key
@@ -55,6 +56,8 @@ Click KeyDown(Key key, uint32_t modifiers) {
     if (modifiers == ControlHeld && key >= Key::Digit1 && key <= Key::Digit3) {
         ChangeMode(static_cast<int32_t>(key) - static_cast<int32_t>(Key::Digit1));
         RefreshFocus();
+    } else if (modifiers == ControlHeld && key == Key::D) {
+        DealTodaysGame();
     } else if (modifiers == 0 && key <= Key::Enter) {
         BoardKey(key);
     } else if (modifiers == 0 && key == Key::Escape && Game.ballSelected) {

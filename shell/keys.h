@@ -21,7 +21,8 @@ enum class Key {
     Digit1,
     Digit2,
     Digit3,
-    M
+    M,
+    D
 };
 
 constexpr uint32_t ShiftHeld = 1;

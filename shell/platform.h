@@ -21,6 +21,12 @@ struct UtcTime {
     uint16_t milliseconds;
 };
 
+struct LocalDate {
+    uint16_t year;
+    uint16_t month; // 1 to 12
+    uint16_t day;   // 1 to 31
+};
+
 // picture
 inline int32_t PixelRowStride(int32_t width) {
     return (width * 3 + 3) / 4 * 4;
@@ -38,7 +44,9 @@ void PlayWaveFile(const char* file, uint32_t flags);
 void SleepMilliseconds(uint32_t milliseconds);
 uint32_t MillisecondClock(); // runs on steadily, wrapping at 2^32
 void GetUtcTime(UtcTime* time);
-int32_t RunModalDialog(int32_t templateId); // the dialog's result
+void GetLocalDate(LocalDate* date);                       // the player's own calendar day
+int32_t RunModalDialog(int32_t templateId);               // the dialog's result
+bool AskYesNo(const char* question, const char* caption); // true for yes
 
 // display and main window
 bool FindFullScreenMode(int32_t bitsPerPixel); // remembers the 640 x 480 mode of that depth

@@ -44,7 +44,9 @@ void UnpackPayload(const uint8_t* payload, SavedGame* game) {
     }
 }
 
-SavedGame CurrentGame() {
+} // namespace
+
+SavedGame GameInProgress() {
     SavedGame game;
     game.mode = Game.mode;
     game.randomState = Game.randomState;
@@ -54,6 +56,7 @@ SavedGame CurrentGame() {
     return game;
 }
 
+namespace {
 void RestoreGame(const SavedGame& game) {
     Game.mode = game.mode;
     Game.score = game.score;
@@ -135,25 +138,33 @@ bool DecodeSavedGame(const char* first, const char* second, SavedGame* game) {
     return SavedGameIsPlayable(*game);
 }
 
+// The generator goes on from the game's own state, so the game brings what it would have.
+void PlaySavedGame(const SavedGame& game) {
+    RestoreGame(game);
+    SeedRandom(game.randomState);
+}
+
 void SaveGame() {
     char first[SavedTextBufferSize];
     char second[SavedTextBufferSize];
-    EncodeSavedGame(CurrentGame(), first, second);
+    EncodeSavedGame(GameInProgress(), first, second);
     WriteSettingString("GAME", "SaveData1", first);
     WriteSettingString("GAME", "SaveData2", second);
 }
 
 // A record that fails leaves the dealt game in place; the generator then runs from the clock.
-void LoadSavedGame() {
+bool LoadSavedGame() {
     uint32_t seed = ClockSeed();
     char first[SavedTextBufferSize];
     char second[SavedTextBufferSize];
     ReadSettingString("GAME", "SaveData1", first, "-", sizeof first);
     ReadSettingString("GAME", "SaveData2", second, "-", sizeof second);
     SavedGame saved;
-    if (DecodeSavedGame(first, second, &saved)) {
+    bool restored = DecodeSavedGame(first, second, &saved);
+    if (restored) {
         RestoreGame(saved);
         seed = saved.randomState;
     }
     SeedRandom(seed);
+    return restored;
 }

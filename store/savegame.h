@@ -24,5 +24,8 @@ void EncodeSavedGame(const SavedGame& game, char* first, char* second);
 bool DecodeSavedGame(const char* first, const char* second, SavedGame* game);
 bool SavedGameIsPlayable(const SavedGame& game);
 
+SavedGame GameInProgress();
+void PlaySavedGame(const SavedGame& game); // in place of the game in progress, nothing selected
+
 void SaveGame();
-void LoadSavedGame();
+bool LoadSavedGame(); // true when the saved game came back

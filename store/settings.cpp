@@ -1,5 +1,6 @@
 #include "store/settings.h"
 
+#include "store/daily.h"
 #include "store/leaders.h"
 #include "store/savegame.h"
 
@@ -48,8 +49,9 @@ void ResetSettings() {
 void LoadSettings() {
     FormSettingsPath();
     ReadSettingValues();
-    LoadSavedGame();
+    bool restored = LoadSavedGame();
     LoadLeaderTables();
+    LoadDailyResults(restored);
 }
 
 static void WriteEverySetting() {
@@ -69,6 +71,7 @@ static void WriteEverySetting() {
         WriteSettingString("SOUND", SoundSlots[slot].key, SoundFile[slot]);
     }
     SaveLeaderTables();
+    SaveDailyResults();
 }
 
 // Writes every key at every exit, changed or not, where LoadSettings read them: the current

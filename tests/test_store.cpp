@@ -78,7 +78,10 @@ TEST(Settings, FirstStartUsesDefaultsAndExitWritesEveryKeyInOrder) {
                                     "Data=" +
                                     DefaultData +
                                     "\n"
-                                    "CRC=1879172880\n");
+                                    "CRC=1879172880\n"
+                                    "[DAILY]\n"
+                                    "Deal=-\n"
+                                    "Best=\n");
 }
 
 TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {

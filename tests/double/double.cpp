@@ -12,6 +12,7 @@
 #include "render/draw.h"
 #include "render/sound.h"
 #include "shell/platform.h"
+#include "store/daily.h"
 #include "store/leaders.h"
 #include "store/profile_memory.h"
 #include "store/settings.h"
@@ -22,6 +23,8 @@ bool Recording = true;
 char LeaderName[LeaderNameBufferSize] = "";
 char Directory[1000] = "";
 UtcTime Time;
+LocalDate Date;
+bool Answer;
 bool DisplayHasMode = true;
 bool DisplaySwitchWorks = true;
 uint32_t Clock;       // milliseconds: sleeping and drawing move it on, nothing else
@@ -61,6 +64,10 @@ void ResetDouble() {
     LeaderName[0] = '\0';
     ScriptCurrentDirectory("C:\\games");
     ScriptUtcTime(12, 34, 56, 789);
+    ScriptLocalDate(2026, 12, 7);
+    Answer = true;
+    DailyResultCount = 0;
+    DailyDealDay = NoDailyDeal;
     ScriptDisplay(true, true);
     ScriptDrawingCost(0);
     NameDialogAction = nullptr;
@@ -83,6 +90,15 @@ void ScriptUtcTime(int hour, int minute, int second, int milliseconds) {
     Time.minute = static_cast<uint16_t>(minute);
     Time.second = static_cast<uint16_t>(second);
     Time.milliseconds = static_cast<uint16_t>(milliseconds);
+}
+
+void ScriptLocalDate(int year, int month, int day) {
+    Date = LocalDate{static_cast<uint16_t>(year), static_cast<uint16_t>(month),
+                     static_cast<uint16_t>(day)};
+}
+
+void ScriptAnswer(bool yes) {
+    Answer = yes;
 }
 
 void ScriptDrawingCost(uint32_t milliseconds) {
@@ -212,6 +228,15 @@ void FatalError(const char* message) {
 
 void GetUtcTime(UtcTime* time) {
     *time = Time;
+}
+
+void GetLocalDate(LocalDate* date) {
+    *date = Date;
+}
+
+bool AskYesNo(const char* question, const char* caption) {
+    Record("Ask %s | %s", caption, question);
+    return Answer;
 }
 
 uint32_t CurrentDirectory(char* buffer, uint32_t size) {

@@ -1,0 +1,62 @@
+#include "shell/share.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "game/daily.h"
+#include "game/turn.h"
+#include "shell/focus.h"
+#include "shell/input.h"
+#include "shell/platform.h"
+#include "store/daily.h"
+#include "store/gamecode.h"
+
+void GameCode(char* code) {
+    EncodeGameCode(GameInProgress(), code);
+}
+
+void GameCodeLine(char* line, size_t size) {
+    char code[GameCodeBufferSize];
+    GameCode(code);
+    std::snprintf(line, size, "Brimzo game, %s, score %d: %s", ModeName(Game.mode), Game.score,
+                  code);
+}
+
+void TakeSharedText(const char* text) {
+    int32_t length;
+    const char* code = FindGameCode(text, &length);
+    if (code) {
+        TakeSharedCode(code, length);
+    }
+}
+
+// A game from outside ends the one in progress: the player is asked first.
+void TakeSharedCode(const char* code, int32_t length) {
+    SavedGame shared;
+    CodeVerdict verdict = DecodeGameCode(code, length, &shared);
+    if (verdict != CodeVerdict::Taken) {
+        ShowStopMessage(CodeRefusal(verdict), "Brimzo!");
+        return;
+    }
+    if (!AskYesNo("Play the shared game? Your game in progress ends.", "Brimzo!")) {
+        return;
+    }
+    int32_t previous = Game.mode;
+    NewGame(); // the game in progress ends as at a mode button
+    PlaySavedGame(shared);
+    ShowNewGame(previous);
+    RefreshFocus();
+}
+
+void DealTodaysGame() {
+    LocalDate today;
+    GetLocalDate(&today);
+    int32_t day = DayNumber(today.year, today.month, today.day);
+    int32_t previous = Game.mode;
+    Game.mode = DailyMode(day);
+    SeedRandom(DailySeed(day));
+    NewGame();
+    BeginDailyDeal(day);
+    ShowNewGame(previous);
+    RefreshFocus();
+}

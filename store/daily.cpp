@@ -1,0 +1,154 @@
+#include "store/daily.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "game/daily.h"
+#include "game/game.h"
+#include "shell/platform.h"
+#include "store/profile.h"
+
+DailyResult DailyResults[DailyDaysKept];
+int32_t DailyResultCount = 0;
+int32_t DailyDealDay = NoDailyDeal;
+
+namespace {
+// "2026-12-07:214," for each day: 30 of them at most 660 characters.
+constexpr int32_t ResultsTextSize = 1024;
+constexpr int32_t DateTextSize = 16;
+
+int32_t IndexOfDay(int32_t day) {
+    for (int32_t i = 0; i < DailyResultCount; i++) {
+        if (DailyResults[i].day == day) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// A new day goes in at its place among the newest first; when all are taken, the oldest goes.
+void AddDay(int32_t day, int32_t best) {
+    int32_t at = 0;
+    while (at < DailyResultCount && DailyResults[at].day > day) {
+        at++;
+    }
+    if (at == DailyDaysKept) {
+        return;
+    }
+    int32_t moved = (DailyResultCount < DailyDaysKept ? DailyResultCount : DailyDaysKept - 1) - at;
+    std::memmove(&DailyResults[at + 1], &DailyResults[at],
+                 sizeof DailyResults[0] * static_cast<size_t>(moved));
+    DailyResults[at] = DailyResult{day, best};
+    DailyResultCount = at + moved + 1;
+}
+
+void CountScoreInPlay() {
+    int32_t at = IndexOfDay(DailyDealDay);
+    if (at >= 0 && Game.score > DailyResults[at].best) {
+        DailyResults[at].best = Game.score;
+    }
+}
+
+void WriteDate(int32_t dayNumber, char* text) {
+    int32_t year;
+    int32_t month;
+    int32_t day;
+    DateOfDay(dayNumber, &year, &month, &day);
+    std::snprintf(text, DateTextSize, "%04d-%02d-%02d", year, month, day);
+}
+
+// A date that names no day of the calendar (2026-02-30) is no date.
+bool ReadDate(const char* text, int32_t* dayNumber, int32_t* used) {
+    int32_t year;
+    int32_t month;
+    int32_t day;
+    if (std::sscanf(text, "%4d-%2d-%2d%n", &year, &month, &day, used) != 3 || month < 1 ||
+        month > 12 || day < 1 || day > 31) {
+        return false;
+    }
+    *dayNumber = DayNumber(year, month, day);
+    int32_t again[3];
+    DateOfDay(*dayNumber, &again[0], &again[1], &again[2]);
+    return again[1] == month && again[2] == day;
+}
+
+int32_t Today() {
+    LocalDate today;
+    GetLocalDate(&today);
+    return DayNumber(today.year, today.month, today.day);
+}
+
+// Entries that do not read are left out; the others keep their order.
+void ReadResults(const char* text) {
+    DailyResultCount = 0;
+    for (const char* at = text; *at != '\0';) {
+        int32_t day;
+        int32_t used = 0;
+        int32_t best;
+        int32_t scoreUsed = 0;
+        if (ReadDate(at, &day, &used) && std::sscanf(at + used, ":%d%n", &best, &scoreUsed) == 1 &&
+            best >= 0 && IndexOfDay(day) < 0) {
+            AddDay(day, best);
+        }
+        const char* comma = std::strchr(at, ',');
+        at = comma ? comma + 1 : at + std::strlen(at);
+    }
+}
+} // namespace
+
+void BeginDailyDeal(int32_t day) {
+    if (IndexOfDay(day) < 0) {
+        AddDay(day, 0);
+    }
+    DailyDealDay = day;
+}
+
+void EndDailyDeal() {
+    CountScoreInPlay();
+    DailyDealDay = NoDailyDeal;
+}
+
+bool DailyResultLine(char* line, size_t size) {
+    if (DailyResultCount == 0) {
+        return false;
+    }
+    CountScoreInPlay();
+    char date[DateTextSize];
+    WriteDate(DailyResults[0].day, date);
+    std::snprintf(line, size, "Brimzo daily %s, %s: %d", date,
+                  ModeName(DailyMode(DailyResults[0].day)), DailyResults[0].best);
+    return true;
+}
+
+void LoadDailyResults(bool savedGameRestored) {
+    char text[ResultsTextSize];
+    ReadSettingString("DAILY", "Best", text, "", sizeof text);
+    ReadResults(text);
+    ReadSettingString("DAILY", "Deal", text, "-", sizeof text);
+    int32_t used;
+    if (!savedGameRestored || !ReadDate(text, &DailyDealDay, &used)) {
+        DailyDealDay = NoDailyDeal;
+    }
+}
+
+void SaveDailyResults() {
+    CountScoreInPlay();
+    int32_t oldest = Today() - (DailyDaysKept - 1);
+    while (DailyResultCount > 0 && DailyResults[DailyResultCount - 1].day < oldest) {
+        DailyResultCount--;
+    }
+    char text[ResultsTextSize] = "";
+    size_t length = 0;
+    for (int32_t i = 0; i < DailyResultCount; i++) {
+        char date[DateTextSize];
+        WriteDate(DailyResults[i].day, date);
+        length += static_cast<size_t>(std::snprintf(text + length, sizeof text - length, "%s%s:%d",
+                                                    i == 0 ? "" : ",", date, DailyResults[i].best));
+    }
+    char deal[DateTextSize] = "-";
+    if (DailyDealDay != NoDailyDeal) {
+        WriteDate(DailyDealDay, deal);
+    }
+    WriteSettingString("DAILY", "Deal", deal);
+    WriteSettingString("DAILY", "Best", text);
+}

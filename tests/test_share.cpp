@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <set>
+#include <string>
+
+#include "game/daily.h"
+#include "game/turn.h"
+#include "shell/keys.h"
+#include "shell/share.h"
+#include "store/daily.h"
+#include "store/gamecode.h"
+#include "store/settings.h"
+#include "tests/double/double.h"
+
+namespace {
+
+const std::string Ini = "C:\\games\\brimzo.ini";
+
+// The process starts again; the settings file stays unless it is a first start.
+void Start(bool first = true) {
+    std::memset(&Game, 0, sizeof Game);
+    if (first) {
+        ResetDouble();
+    }
+    NewGame();
+    LoadSettings();
+}
+
+// Any game the rules could be playing: cells of every kind, three announced balls on distinct
+// empty cells, every mode, and the extremes of the score and the generator's state.
+SavedGame RandomGame(std::mt19937& random, int32_t mode) {
+    auto draw = [&random](uint32_t below) { return static_cast<int32_t>(random() % below); };
+    SavedGame game;
+    game.mode = mode;
+    game.randomState = static_cast<uint32_t>(random());
+    game.score = static_cast<int32_t>(static_cast<uint32_t>(random()) >> 1);
+    for (int8_t& cell : game.board) {
+        cell = static_cast<int8_t>(draw(8) - 1);
+    }
+    const int32_t cells[3] = {draw(CellCount), 1 + draw(40), 41 + draw(40)}; // apart
+    for (int32_t i = 0; i < NextBallCount; i++) {
+        int32_t cell = (cells[0] + (i > 0 ? cells[i] : 0)) % CellCount;
+        game.board[cell] = EmptyCell;
+        game.nextBalls[i] = {static_cast<int8_t>(cell % 9), static_cast<int8_t>(cell / 9),
+                             static_cast<int8_t>(draw(7))};
+    }
+    return game;
+}
+
+std::string CodeOf(const SavedGame& game) {
+    char code[GameCodeBufferSize];
+    EncodeGameCode(game, code);
+    return code;
+}
+
+CodeVerdict Verdict(const std::string& code) {
+    SavedGame game;
+    return DecodeGameCode(code.c_str(), static_cast<int32_t>(code.size()), &game);
+}
+
+bool SameGame(const SavedGame& a, const SavedGame& b) {
+    return a.mode == b.mode && a.randomState == b.randomState && a.score == b.score &&
+           std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
+           std::memcmp(a.nextBalls, b.nextBalls, sizeof a.nextBalls) == 0;
+}
+
+TEST(GameCode, EveryGameComesBackExactlyFromItsCode) {
+    Start();
+    // the first deal's code, so that codes already shared keep their meaning
+    EXPECT_EQ(CodeOf(GameInProgress()),
+              "AAAE5QAAAABn4xmxAYAAAAAAAAAAAAAAAAQAAAAAAIAAAAAAAAAAAACAQDqzlQ");
+    std::mt19937 random(7);
+    for (int32_t i = 0; i < 3000; i++) {
+        SavedGame game = RandomGame(random, i % 3);
+        if (i == 1) {
+            game.score = 2147483647;
+            game.randomState = 0xFFFFFFFFu;
+        }
+        std::string code = CodeOf(game);
+        ASSERT_EQ(code.size(), 62u);
+        ASSERT_EQ(code.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                         "0123456789-_"),
+                  std::string::npos);
+        SavedGame decoded;
+        ASSERT_EQ(DecodeGameCode(code.c_str(), 62, &decoded), CodeVerdict::Taken) << code;
+        ASSERT_TRUE(SameGame(decoded, game)) << code;
+    }
+}
+
+TEST(GameCode, DamagedCodesAreRefused) {
+    std::mt19937 random(11);
+    const std::string code = CodeOf(RandomGame(random, Groups));
+    EXPECT_EQ(Verdict(code.substr(0, 61)), CodeVerdict::WrongLength);
+    EXPECT_EQ(Verdict(code + "A"), CodeVerdict::WrongLength);
+    EXPECT_EQ(Verdict(""), CodeVerdict::WrongLength);
+    for (char wrong : {'+', '/', '=', ' ', '.', '\xE9'}) {
+        std::string changed = code;
+        changed[20] = wrong;
+        EXPECT_EQ(Verdict(changed), CodeVerdict::WrongCharacter) << wrong;
+    }
+    // every character changed into every other: the last holds two bits, so most of its
+    // letters are wrong there, and the check catches the rest
+    for (size_t at = 0; at < code.size(); at++) {
+        for (char other : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                      "0123456789-_")) {
+            std::string changed = code;
+            changed[at] = other;
+            if (other != code[at]) {
+                ASSERT_NE(Verdict(changed), CodeVerdict::Taken) << at << other;
+            }
+        }
+        std::string swapped = code;
+        std::swap(swapped[at], swapped[(at + 1) % code.size()]);
+        if (swapped != code) {
+            ASSERT_NE(Verdict(swapped), CodeVerdict::Taken) << at;
+        }
+    }
+    std::string changed = code;
+    changed[61] = 'B';
+    EXPECT_EQ(Verdict(changed), CodeVerdict::WrongCharacter);
+    changed[40] = changed[40] == 'A' ? 'B' : 'A';
+    EXPECT_EQ(Verdict(changed.substr(0, 61) + code[61]), CodeVerdict::WrongCheck);
+
+    // sound codes of games the saved game's check refuses
+    auto verdictOf = [&](void (*spoil)(SavedGame&)) {
+        SavedGame game = RandomGame(random, Lines);
+        spoil(game);
+        return Verdict(CodeOf(game));
+    };
+    EXPECT_EQ(verdictOf([](SavedGame& g) { g.mode = 3; }), CodeVerdict::Unplayable);
+    EXPECT_EQ(verdictOf([](SavedGame& g) { g.nextBalls[1].colour = 7; }), CodeVerdict::Unplayable);
+    EXPECT_EQ(verdictOf([](SavedGame& g) { g.nextBalls[2] = g.nextBalls[0]; }),
+              CodeVerdict::Unplayable);
+    EXPECT_EQ(verdictOf([](SavedGame& g) {
+                  g.board[CellIndex(g.nextBalls[0].column, g.nextBalls[0].row)] = 2;
+              }),
+              CodeVerdict::Unplayable);
+}
+
+// A line from a chat or a link: the code in it is taken once the player agrees; a refused
+// code is told; any other text does nothing.
+TEST(Sharing, APastedCodePlaysTheExactGameAfterTheQuestion) {
+    Start();
+    std::mt19937 random(5);
+    PlaySavedGame(RandomGame(random, Groups));
+    Game.score = 214;
+    const SavedGame shared = GameInProgress();
+    char line[200];
+    GameCodeLine(line, sizeof line);
+    const std::string code = CodeOf(shared);
+    EXPECT_EQ(std::string(line), "Brimzo game, Groups, score 214: " + code);
+
+    Game.mode = Lines;
+    NewGame();
+    Game.ballSelected = true; // a ball of the game that ends bounces
+    const SavedGame dealt = GameInProgress();
+    const std::string question = "Ask Brimzo! | Play the shared game? Your game in progress ends.";
+    ClearCallLog();
+    ScriptAnswer(false);
+    TakeSharedText(("Beat me: http://127.0.0.1:8000/#" + code + ".").c_str());
+    EXPECT_EQ(CallLog(), (std::vector<std::string>{question}));
+    EXPECT_TRUE(SameGame(GameInProgress(), dealt));
+
+    for (const char* other : {"", "hello world", "thirty-characters-of-code-text"}) {
+        TakeSharedText(other);
+    }
+    std::string typo = code;
+    typo[10] = typo[10] == 'x' ? 'y' : 'x';
+    TakeSharedText(typo.c_str());
+    TakeSharedCode("%20", 3);
+    EXPECT_EQ(
+        CallLog(),
+        (std::vector<std::string>{
+            question, std::string("Message Brimzo! | ") + CodeRefusal(CodeVerdict::WrongCheck),
+            std::string("Message Brimzo! | ") + CodeRefusal(CodeVerdict::WrongLength)}));
+    EXPECT_TRUE(SameGame(GameInProgress(), dealt));
+
+    ScriptAnswer(true);
+    ClearCallLog();
+    TakeSharedText(line);
+    EXPECT_TRUE(SameGame(GameInProgress(), shared));
+    EXPECT_FALSE(Game.ballSelected);
+    EXPECT_EQ(CountCalls("RedrawScreen 0 1 0"), 1); // the board and the leaders of its mode
+    EXPECT_EQ(CountCalls("DrawModeButton 0 0"), 1);
+}
+
+SavedGame DealOf(int year, int month, int day) {
+    ScriptLocalDate(year, month, day);
+    KeyDown(Key::D, ControlHeld);
+    return GameInProgress();
+}
+
+// The deal is the game's own from the day's seed, in the day's mode; a game played meanwhile
+// changes nothing of it.
+TEST(DailyDeal, TheSameDateDealsTheSameGameAndAnotherDateAnother) {
+    Start();
+    SavedGame first = DealOf(2026, 12, 7);
+    EXPECT_EQ(first.mode, Squares);
+    SeedRandom(DailySeed(DayNumber(2026, 12, 7)));
+    DealGame();
+    EXPECT_TRUE(SameGame(GameInProgress(), first));
+    KeyDown(Key::D, 0); // D alone deals nothing
+    Game.score = 5;
+    EXPECT_EQ(Game.score, 5);
+    EXPECT_TRUE(SameGame(DealOf(2026, 12, 7), first));
+    SavedGame next = DealOf(2026, 12, 8);
+    EXPECT_EQ(next.mode, Groups);
+    EXPECT_EQ(DealOf(2026, 12, 9).mode, Lines);
+    EXPECT_NE(std::memcmp(next.board, first.board, sizeof first.board), 0);
+
+    std::set<std::string> deals; // ten years, no two days alike
+    for (int32_t day = DayNumber(2026, 1, 1); day < DayNumber(2036, 1, 1); day++) {
+        SeedRandom(DailySeed(day));
+        DealGame();
+        deals.insert(std::string(reinterpret_cast<const char*>(Game.board), CellCount) +
+                     std::string(reinterpret_cast<const char*>(Game.nextBalls), 9));
+        int32_t year;
+        int32_t month;
+        int32_t date;
+        DateOfDay(day, &year, &month, &date);
+        ASSERT_EQ(DayNumber(year, month, date), day);
+    }
+    EXPECT_EQ(deals.size(), 3652u);
+}
+
+std::string ResultLine() {
+    char line[80] = "";
+    return DailyResultLine(line, sizeof line) ? line : "(none)";
+}
+
+// The best score of each day's deal, the game in progress counted, for 30 days.
+TEST(DailyDeal, EachDayKeepsItsBestScoreForThirtyDays) {
+    Start();
+    EXPECT_EQ(ResultLine(), "(none)");
+    DealOf(2026, 12, 7);
+    Game.score = 214;
+    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 214");
+    NewGame(); // a mode button: the deal ends, its score stays the day's
+    Game.score = 999;
+    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 214");
+    DealOf(2026, 12, 7);
+    Game.score = 90;
+    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 214");
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Deal"), "2026-12-07");
+    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Best"), "2026-12-07:214");
+
+    // the saved deal goes on after a restart, and counts only while its saved game does
+    Start(false);
+    EXPECT_EQ(DailyDealDay, DayNumber(2026, 12, 7));
+    Game.score = 300;
+    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 300");
+    SetProfileValue(Ini, "GAME", "SaveData1", "-");
+    Start(false);
+    EXPECT_EQ(DailyDealDay, NoDailyDeal);
+
+    std::string stored = "junk,2026-02-30:5,2026-12-07:-1";
+    for (int32_t day = DayNumber(2026, 10, 28); day <= DayNumber(2026, 12, 7); day++) {
+        int32_t year, month, date;
+        DateOfDay(day, &year, &month, &date);
+        char entry[32];
+        std::snprintf(entry, sizeof entry, ",%04d-%02d-%02d:%d", year, month, date, date);
+        stored += entry;
+    }
+    SetProfileValue(Ini, "DAILY", "Best", stored);
+    SetProfileValue(Ini, "DAILY", "Deal", "2026-11-20");
+    Start(false);
+    EXPECT_EQ(DailyResultCount, 30);
+    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 7");
+    ScriptLocalDate(2026, 12, 8); // a day after the newest: 29 of them are kept
+    ASSERT_TRUE(SaveSettings());
+    std::string best = ProfileValue(Ini, "DAILY", "Best");
+    EXPECT_EQ(best.substr(0, 30), "2026-12-07:7,2026-12-06:6,2026");
+    EXPECT_EQ(best.substr(best.size() - 26), "2026-11-10:10,2026-11-09:9");
+    EXPECT_EQ(DailyResultCount, 29);
+}
+
+} // namespace
