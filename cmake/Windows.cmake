@@ -15,6 +15,7 @@ add_executable(brimzo WIN32
     ${BRIMZO_RENDER_SOURCES}
     shell/main.cpp
     shell/platform_windows.cpp
+    shell/share_windows.cpp
     dialogs/dialogs.cpp
     dialogs/brimzo.rc
 )

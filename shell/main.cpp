@@ -234,6 +234,9 @@ constexpr KeyOfVirtualKey Keys[] = {
 };
 
 bool KeyPressed(HWND window, WPARAM virtualKey) {
+    if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && ShareKey(virtualKey)) {
+        return true;
+    }
     for (const KeyOfVirtualKey& entry : Keys) {
         if (entry.virtualKey == virtualKey) {
             uint32_t modifiers = (GetKeyState(VK_SHIFT) < 0 ? ShiftHeld : 0) |

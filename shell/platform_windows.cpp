@@ -69,6 +69,16 @@ void GetUtcTime(UtcTime* time) {
     *time = UtcTime{now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
+void GetLocalDate(LocalDate* date) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    *date = LocalDate{now.wYear, now.wMonth, now.wDay};
+}
+
+bool AskYesNo(const char* question, const char* caption) {
+    return MessageBoxA(MainWindow, question, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 // Every dialog of the program runs through here; activation changes are ignored meanwhile,
 // so a dialog in full screen switches nothing.
 int32_t RunModalDialog(int32_t templateId) {

@@ -17,3 +17,7 @@ void Shutdown();
 bool WideFromUtf8(const char* text, wchar_t* wide, int size);
 bool Utf8FromWide(const wchar_t* wide, char* text, int size);
 bool ExactAnsiFromWide(const wchar_t* wide, char* text, int size);
+
+// With Control: C copies the game's code, V takes a pasted one, R copies the daily result, D
+// deals today's game.
+bool ShareKey(WPARAM virtualKey);

@@ -17,10 +17,10 @@ const WAVES = ['jump.wav', 'cantmove.wav', 'move.wav', 'destroy.wav'];
 const WIDTH = 640;
 const HEIGHT = 480;
 const EVENT = {pointerDown: 1, pointerMove: 2, tick: 3, fullScreenLeft: 4, command: 5, import: 6,
-  keyDown: 7};
+  keyDown: 7, sharedCode: 8};
 // The game's keys (shell/keys.h), in its order, by the place of the key on the keyboard.
 const KEYS = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Space', 'Enter', 'Escape', 'F1',
-  'F5', 'F11', 'Digit1', 'Digit2', 'Digit3', 'KeyM'];
+  'F5', 'F11', 'Digit1', 'Digit2', 'Digit3', 'KeyM', 'KeyD'];
 const TIMER_MINIMUM = 10; // Windows runs no timer more often
 const READ_LIMIT = 1 << 20; // more than any settings file: the game judges the size
 
@@ -421,6 +421,51 @@ function codePageText(bytes) {
   return encoding ? ansiBytes(new TextDecoder(encoding).decode(bytes.subarray(mark.length))) : bytes;
 }
 
+// Sharing: the game tells the page its code and the daily result after every event, so that the
+// controls answer at once, within the click that lets a page write the clipboard. On a phone
+// the system's share sheet takes the link.
+const shared = {code: '', result: ''};
+const shareStatus = document.getElementById('share-status');
+
+let statusTimer = 0;
+function showStatus(text) {
+  shareStatus.textContent = text;
+  shareStatus.hidden = false;
+  clearTimeout(statusTimer);
+  statusTimer = setTimeout(() => { shareStatus.hidden = true; }, 10000);
+}
+
+async function copyText(text, done) {
+  try {
+    await navigator.clipboard.writeText(text);
+    showStatus(`${done}: ${text}`);
+  } catch {
+    showStatus(`Copy this: ${text}`);
+  }
+}
+
+document.getElementById('share').addEventListener('click', () => {
+  const link = `${location.href.split('#')[0]}#${shared.code}`;
+  if (navigator.share && matchMedia('(pointer: coarse)').matches) {
+    navigator.share({title: 'Brimzo', url: link}).catch(() => {});
+  } else {
+    copyText(link, 'Link copied');
+  }
+});
+document.getElementById('result').addEventListener('click', () => copyText(shared.result, 'Copied'));
+document.getElementById('daily').addEventListener('click', () =>
+  post({kind: EVENT.keyDown, a: KEYS.indexOf('KeyD'), b: 2}));
+
+// A link's code goes to the game once, and leaves the address, so that a reload does not ask
+// again.
+function takeSharedCode() {
+  const code = location.hash.slice(1);
+  if (!code) return;
+  history.replaceState(null, '', location.pathname + location.search);
+  post({kind: EVENT.sharedCode, bytes: ansiBytes(code)});
+}
+addEventListener('hashchange', takeSharedCode);
+
 // The pointer on the game's own 640 x 480 pixels, however large the page shows them.
 function pointAt(event) {
   const box = canvas.getBoundingClientRect();
@@ -480,6 +525,15 @@ const page = {
   utcTime() {
     const now = new Date();
     return [now.getUTCHours(), now.getUTCMinutes(), now.getUTCSeconds(), now.getUTCMilliseconds()];
+  },
+  localDate() {
+    const now = new Date();
+    return [now.getFullYear(), now.getMonth() + 1, now.getDate()];
+  },
+  publish(code, result) {
+    Object.assign(shared, {code, result});
+    document.getElementById('share').disabled = false;
+    document.getElementById('result').disabled = !result;
   },
   eventBytes: () => current.bytes || new Uint8Array(0),
   textAt(heap, address) {
@@ -574,6 +628,7 @@ async function start() {
   game = await createBrimzoCore({page, noInitialRun: true, locateFile: located});
   game.FS.mkdir(FOLDER);
   game.FS.chdir(FOLDER);
+  takeSharedCode();
   game.callMain([]);
 }
 

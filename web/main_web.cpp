@@ -15,6 +15,9 @@
 #include "shell/input.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
+#include "shell/share.h"
+#include "store/daily.h"
+#include "store/gamecode.h"
 #include "store/leaders.h"
 #include "store/profile_memory.h"
 #include "store/savegame.h"
@@ -60,6 +63,9 @@ EM_JS(bool, JsReplaceWith, (const char* text, int32_t length),
 EM_ASYNC_JS(void, JsNeedSkin, (const char* name),
             { await Module.page.needSkin(Module.page.textAt(HEAPU8, name)); });
 EM_JS(void, JsOpenHelp, (), { Module.page.openHelp(); });
+EM_JS(void, JsPublish, (const char* code, const char* result), {
+    Module.page.publish(Module.page.textAt(HEAPU8, code), Module.page.textAt(HEAPU8, result));
+});
 
 // The stored text becomes the settings file where LoadSettings looks for it; none stored is a
 // first start, as with no brimzo.ini beside the Windows program.
@@ -91,6 +97,22 @@ void StoreSettings() {
     }
     StorageFailureTold = true;
     ShowStopMessage(storage == Storage::Blocked ? NothingKept : StorageFull, "Brimzo!");
+}
+
+// The page's share controls work at once, while the game may be busy: they have the game's code
+// and the daily result as the last event left them.
+void PublishGame() {
+    char code[GameCodeBufferSize];
+    char result[80];
+    GameCode(code);
+    JsPublish(code, DailyResultLine(result, sizeof result) ? result : "");
+}
+
+// A link's code is anything that followed its '#': longer than a code, it is the wrong length.
+void TakeLinkedCode() {
+    char code[GameCodeBufferSize + 1];
+    int32_t length = EventText(code, sizeof code);
+    TakeSharedCode(code, length);
 }
 
 // The decoder takes what it reads into the live tables: they are put back afterwards.
@@ -222,6 +244,9 @@ bool Dispatch(const WebEvent& event) {
     case EventKind::Import:
         Import();
         return false;
+    case EventKind::SharedCode:
+        TakeLinkedCode();
+        return true;
     default:
         HandleBackgroundEvent(event);
         return event.kind == EventKind::FullScreenLeft;
@@ -256,6 +281,7 @@ void StartUp() {
     }
     SetBounceTimer(BounceTimerPeriod());
     StoreSettings();
+    PublishGame();
 }
 } // namespace
 
@@ -310,6 +336,7 @@ int main() {
         WaitEvent(&event);
         if (Dispatch(event)) {
             StoreSettings();
+            PublishGame();
         }
     }
 }

@@ -41,6 +41,7 @@ EM_JS(void, JsPlayWave, (const char* file, const char* standard, bool cutOff), {
 });
 EM_JS(uint32_t, JsClock, (), { return Module.page.clock(); });
 EM_JS(void, JsUtcTime, (UtcTime * time), { HEAPU16.set(Module.page.utcTime(), time / 2); });
+EM_JS(void, JsLocalDate, (LocalDate * date), { HEAPU16.set(Module.page.localDate(), date / 2); });
 EM_ASYNC_JS(void, JsNextEvent, (WebEvent * event),
             { HEAP32.set(Module.page.fields(await Module.page.nextEvent()), event / 4); });
 EM_JS(int32_t, JsEventText, (char* buffer, int32_t size),
@@ -122,8 +123,16 @@ void GetUtcTime(UtcTime* time) {
     JsUtcTime(time);
 }
 
+void GetLocalDate(LocalDate* date) {
+    JsLocalDate(date);
+}
+
 int32_t RunModalDialog(int32_t templateId) {
     return RunPageDialog(templateId);
+}
+
+bool AskYesNo(const char* question, const char* caption) {
+    return RunQuestionBox(question, caption);
 }
 
 // The browser's full-screen mode has one size; a page where it is not allowed (a frame that
