@@ -238,6 +238,30 @@ const cases = {
     assert.equal(savedGame(text2).score, 0, 'a new game kept');
   },
 
+  // The share control copies a link to the game. Another player opens it in a browser of their
+  // own: the page asks first, then plays that very game, and the code leaves the address.
+  async share({browser, url}) {
+    await browser.defaultBrowserContext().overridePermissions(url, ['clipboard-read', 'clipboard-sanitized-write']);
+    const board = preparedBoard();
+    const page = await web.openGame(browser, url, savedGameIni(2, PREPARED_STATE, 40, board, PREPARED_NEXT));
+    await page.click('#share');
+    await page.waitForSelector('#share-status:not(:empty)');
+    const link = await page.evaluate(() => navigator.clipboard.readText());
+    assert.match(link, new RegExp(`^${url}#[A-Za-z0-9_-]{62}$`));
+    assert.equal(await page.$eval('#share-status', status => status.textContent), `Link copied: ${link}`);
+
+    const friend = await (await browser.createBrowserContext()).newPage();
+    await friend.goto(link);
+    await friend.waitForSelector('#dialog-0[open]');
+    assert.deepEqual(await friend.$$eval('#dialog-0 header, #dialog-0 p', texts => texts.map(t => t.textContent)),
+      ['Brimzo!', 'Play the shared game? Your game in progress ends.']);
+    await friend.click('#dialog-0 [data-id="1"]'); // OK
+    await web.eventually(async () => savedGame(await web.storedText(friend)).mode === 2, 'the shared game kept');
+    assert.deepEqual(savedGame(await web.storedText(friend)),
+      {mode: 2, state: PREPARED_STATE, score: 40, board, next: PREPARED_NEXT});
+    assert.equal(friend.url(), url);
+  },
+
   // The exported file is what the game keeps, byte for byte. A damaged file is refused, and so
   // is one with LF line ends that would outgrow the game's room once written with CR LF; both
   // change nothing. After another game was dealt, an import asks first: the export with a
