@@ -1,10 +1,12 @@
 // The saved-game decoder against any text. The first byte chooses between two inputs: the
 // two stored strings as they come, or a payload sealed with a check value that matches, so
-// that the tests behind the check are reached too.
+// that the tests behind the check are reached too. The game code's finder and decoder take
+// the first string as pasted text, and every game accepted comes back from its code.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
+#include "store/gamecode.h"
 #include "store/savegame.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -70,7 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         FromStrings(data + 1, size - 1, first, second);
     }
-    SavedGame game;
+    SavedGame game = {};
+    int32_t length;
+    if (const char* code = FindGameCode(first, &length)) {
+        DecodeGameCode(code, length, &game);
+    }
     if (!DecodeSavedGame(first, second, &game)) {
         return 0;
     }
@@ -82,5 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SavedGame back;
     Require(DecodeSavedGame(again1, again2, &back));
     Require(std::memcmp(&back, &game, sizeof game) == 0);
+    char code[GameCodeBufferSize];
+    EncodeGameCode(game, code);
+    SavedGame fromCode = {};
+    Require(DecodeGameCode(code, GameCodeLength, &fromCode) == CodeVerdict::Taken);
+    Require(std::memcmp(&fromCode, &game, sizeof game) == 0);
     return 0;
 }
