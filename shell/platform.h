@@ -44,9 +44,9 @@ void PlayWaveFile(const char* file, uint32_t flags);
 void SleepMilliseconds(uint32_t milliseconds);
 uint32_t MillisecondClock(); // runs on steadily, wrapping at 2^32
 void GetUtcTime(UtcTime* time);
-void GetLocalDate(LocalDate* date);                       // the player's own calendar day
-int32_t RunModalDialog(int32_t templateId);               // the dialog's result
-bool AskYesNo(const char* question, const char* caption); // true for yes
+int32_t RunModalDialog(int32_t templateId); // the dialog's result
+bool AskYesNo(const char* question, const char* caption);
+void GetLocalDate(LocalDate* date); // the player's own calendar day
 
 // display and main window
 bool FindFullScreenMode(int32_t bitsPerPixel); // remembers the 640 x 480 mode of that depth

@@ -1,7 +1,6 @@
 #include "shell/share.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "game/daily.h"
 #include "game/turn.h"

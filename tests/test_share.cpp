@@ -159,7 +159,7 @@ TEST(Sharing, APastedCodePlaysTheExactGameAfterTheQuestion) {
     const std::string question = "Ask Brimzo! | Play the shared game? Your game in progress ends.";
     ClearCallLog();
     ScriptAnswer(false);
-    TakeSharedText(("Beat me: http://127.0.0.1:8000/#" + code + ".").c_str());
+    TakeSharedText(("http://127.0.0.1:8000/#" + code + " <- beat me").c_str());
     EXPECT_EQ(CallLog(), (std::vector<std::string>{question}));
     EXPECT_TRUE(SameGame(GameInProgress(), dealt));
 
@@ -210,19 +210,29 @@ TEST(DailyDeal, TheSameDateDealsTheSameGameAndAnotherDateAnother) {
     EXPECT_EQ(DealOf(2026, 12, 9).mode, Lines);
     EXPECT_NE(std::memcmp(next.board, first.board, sizeof first.board), 0);
 
+    // every version of the game deals a date alike
+    EXPECT_EQ(DailySeed(DayNumber(2026, 12, 7)), 1367223038u);
     std::set<std::string> deals; // ten years, no two days alike
     for (int32_t day = DayNumber(2026, 1, 1); day < DayNumber(2036, 1, 1); day++) {
         SeedRandom(DailySeed(day));
         DealGame();
         deals.insert(std::string(reinterpret_cast<const char*>(Game.board), CellCount) +
                      std::string(reinterpret_cast<const char*>(Game.nextBalls), 9));
+    }
+    EXPECT_EQ(deals.size(), 3652u);
+}
+
+TEST(DailyDeal, DaysAndDatesConvertBothWays) {
+    EXPECT_EQ(DayNumber(1970, 1, 1), 0);
+    EXPECT_EQ(DayNumber(1900, 3, 1), -25508);  // after a century's year without a leap day
+    EXPECT_EQ(DayNumber(2400, 2, 29), 157113); // and the leap day of every fourth century
+    for (int32_t day = -25508; day <= 157113 + 366; day++) {
         int32_t year;
         int32_t month;
         int32_t date;
         DateOfDay(day, &year, &month, &date);
-        ASSERT_EQ(DayNumber(year, month, date), day);
+        ASSERT_EQ(DayNumber(year, month, date), day) << year << "-" << month << "-" << date;
     }
-    EXPECT_EQ(deals.size(), 3652u);
 }
 
 std::string ResultLine() {
@@ -236,22 +246,22 @@ TEST(DailyDeal, EachDayKeepsItsBestScoreForThirtyDays) {
     EXPECT_EQ(ResultLine(), "(none)");
     DealOf(2026, 12, 7);
     Game.score = 214;
-    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 214");
-    NewGame(); // a mode button: the deal ends, its score stays the day's
+    NewGame(); // a mode button: the deal ends, its score counts for the day
     Game.score = 999;
     EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 214");
     DealOf(2026, 12, 7);
     Game.score = 90;
     EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 214");
-    ASSERT_TRUE(SaveSettings());
+    Game.score = 250;
+    ASSERT_TRUE(SaveSettings()); // the deal in play counts as it is
     EXPECT_EQ(ProfileValue(Ini, "DAILY", "Deal"), "2026-12-07");
-    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Best"), "2026-12-07:214");
+    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Best"), "2026-12-07:250");
 
     // the saved deal goes on after a restart, and counts only while its saved game does
     Start(false);
     EXPECT_EQ(DailyDealDay, DayNumber(2026, 12, 7));
     Game.score = 300;
-    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 300");
+    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 300"); // the game in play
     SetProfileValue(Ini, "GAME", "SaveData1", "-");
     Start(false);
     EXPECT_EQ(DailyDealDay, NoDailyDeal);
