@@ -62,8 +62,7 @@ bool ReadDate(const char* text, int32_t* dayNumber, int32_t* used) {
     int32_t year;
     int32_t month;
     int32_t day;
-    if (std::sscanf(text, "%4d-%2d-%2d%n", &year, &month, &day, used) != 3 || month < 1 ||
-        month > 12 || day < 1 || day > 31) {
+    if (std::sscanf(text, "%4d-%2d-%2d%n", &year, &month, &day, used) != 3) {
         return false;
     }
     *dayNumber = DayNumber(year, month, day);

@@ -159,7 +159,7 @@ TEST(Sharing, APastedCodePlaysTheExactGameAfterTheQuestion) {
     const std::string question = "Ask Brimzo! | Play the shared game? Your game in progress ends.";
     ClearCallLog();
     ScriptAnswer(false);
-    TakeSharedText(("http://127.0.0.1:8000/#" + code + " <- beat me").c_str());
+    TakeSharedText(("http://127.0.0.1:8000/index.html#" + code + " <- beat me").c_str());
     EXPECT_EQ(CallLog(), (std::vector<std::string>{question}));
     EXPECT_TRUE(SameGame(GameInProgress(), dealt));
 
@@ -169,13 +169,19 @@ TEST(Sharing, APastedCodePlaysTheExactGameAfterTheQuestion) {
     std::string typo = code;
     typo[10] = typo[10] == 'x' ? 'y' : 'x';
     TakeSharedText(typo.c_str());
+    TakeSharedText("thirty-one-characters-of-a-code"); // half a code: meant as one
     TakeSharedCode("%20", 3);
     EXPECT_EQ(
         CallLog(),
         (std::vector<std::string>{
             question, std::string("Message Brimzo! | ") + CodeRefusal(CodeVerdict::WrongCheck),
+            std::string("Message Brimzo! | ") + CodeRefusal(CodeVerdict::WrongLength),
             std::string("Message Brimzo! | ") + CodeRefusal(CodeVerdict::WrongLength)}));
     EXPECT_TRUE(SameGame(GameInProgress(), dealt));
+    const std::set<std::string> refusals = {
+        CodeRefusal(CodeVerdict::WrongLength), CodeRefusal(CodeVerdict::WrongCharacter),
+        CodeRefusal(CodeVerdict::WrongCheck), CodeRefusal(CodeVerdict::Unplayable)};
+    EXPECT_EQ(refusals.size(), 4u); // each tells its own fault
 
     ScriptAnswer(true);
     ClearCallLog();
@@ -201,9 +207,10 @@ TEST(DailyDeal, TheSameDateDealsTheSameGameAndAnotherDateAnother) {
     SeedRandom(DailySeed(DayNumber(2026, 12, 7)));
     DealGame();
     EXPECT_TRUE(SameGame(GameInProgress(), first));
-    KeyDown(Key::D, 0); // D alone deals nothing
     Game.score = 5;
-    EXPECT_EQ(Game.score, 5);
+    const SavedGame played = GameInProgress();
+    KeyDown(Key::D, 0); // D alone deals nothing
+    EXPECT_TRUE(SameGame(GameInProgress(), played));
     EXPECT_TRUE(SameGame(DealOf(2026, 12, 7), first));
     SavedGame next = DealOf(2026, 12, 8);
     EXPECT_EQ(next.mode, Groups);
@@ -245,6 +252,7 @@ TEST(DailyDeal, EachDayKeepsItsBestScoreForThirtyDays) {
     Start();
     EXPECT_EQ(ResultLine(), "(none)");
     DealOf(2026, 12, 7);
+    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 0");
     Game.score = 214;
     NewGame(); // a mode button: the deal ends, its score counts for the day
     Game.score = 999;
@@ -262,29 +270,46 @@ TEST(DailyDeal, EachDayKeepsItsBestScoreForThirtyDays) {
     EXPECT_EQ(DailyDealDay, DayNumber(2026, 12, 7));
     Game.score = 300;
     EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 300"); // the game in play
+
+    // 41 days as a hand or another version may leave them: out of order, a day twice, entries
+    // that do not read; the newest 30 are taken, and a save keeps those of the last 30 days
+    auto entry = [](int32_t day, int32_t best) {
+        int32_t year;
+        int32_t month;
+        int32_t date;
+        DateOfDay(day, &year, &month, &date);
+        char text[32];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d:%d", year, month, date, best);
+        return std::string(text);
+    };
+    const int32_t first = DayNumber(2026, 10, 2);
+    const int32_t last = DayNumber(2026, 11, 11);
+    std::string stored = "junk,2026-02-30:5,2026-13-01:5,2026-11-00:5,2026-11-11:-1";
+    for (int32_t day = first; day <= last; day += 2) {
+        stored += "," + entry(day, day % 10);
+    }
+    for (int32_t day = last - 1; day > first; day -= 2) {
+        stored += "," + entry(day, day % 10);
+    }
+    SetProfileValue(Ini, "DAILY", "Best", stored + "," + entry(last, 77));
+    SetProfileValue(Ini, "DAILY", "Deal", "2026-10-05"); // in play, no longer among them
+    Start(false);
+    EXPECT_EQ(DailyDealDay, DayNumber(2026, 10, 5));
+    EXPECT_EQ(DailyResultCount, 30);
+    ScriptLocalDate(2026, 11, 12);
+    ASSERT_TRUE(SaveSettings());
+    std::string kept = entry(last, last % 10);
+    for (int32_t day = last - 1; day > last - 29; day--) {
+        kept += "," + entry(day, day % 10);
+    }
+    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Best"), kept);
+    ScriptLocalDate(2027, 1, 1);
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Best"), "");
+
     SetProfileValue(Ini, "GAME", "SaveData1", "-");
     Start(false);
     EXPECT_EQ(DailyDealDay, NoDailyDeal);
-
-    std::string stored = "junk,2026-02-30:5,2026-12-07:-1";
-    for (int32_t day = DayNumber(2026, 10, 28); day <= DayNumber(2026, 12, 7); day++) {
-        int32_t year, month, date;
-        DateOfDay(day, &year, &month, &date);
-        char entry[32];
-        std::snprintf(entry, sizeof entry, ",%04d-%02d-%02d:%d", year, month, date, date);
-        stored += entry;
-    }
-    SetProfileValue(Ini, "DAILY", "Best", stored);
-    SetProfileValue(Ini, "DAILY", "Deal", "2026-11-20");
-    Start(false);
-    EXPECT_EQ(DailyResultCount, 30);
-    EXPECT_EQ(ResultLine(), "Brimzo daily 2026-12-07, Squares: 7");
-    ScriptLocalDate(2026, 12, 8); // a day after the newest: 29 of them are kept
-    ASSERT_TRUE(SaveSettings());
-    std::string best = ProfileValue(Ini, "DAILY", "Best");
-    EXPECT_EQ(best.substr(0, 30), "2026-12-07:7,2026-12-06:6,2026");
-    EXPECT_EQ(best.substr(best.size() - 26), "2026-11-10:10,2026-11-09:9");
-    EXPECT_EQ(DailyResultCount, 29);
 }
 
 } // namespace
