@@ -45,7 +45,8 @@ void SleepMilliseconds(uint32_t milliseconds);
 uint32_t MillisecondClock(); // runs on steadily, wrapping at 2^32
 void GetUtcTime(UtcTime* time);
 int32_t RunModalDialog(int32_t templateId); // the dialog's result
-bool AskYesNo(const char* question, const char* caption);
+// A question with OK and Cancel: true for OK.
+bool AskOkCancel(const char* question, const char* caption);
 void GetLocalDate(LocalDate* date); // the player's own calendar day
 
 // display and main window

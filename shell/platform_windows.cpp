@@ -75,8 +75,8 @@ void GetLocalDate(LocalDate* date) {
     *date = LocalDate{now.wYear, now.wMonth, now.wDay};
 }
 
-bool AskYesNo(const char* question, const char* caption) {
-    return MessageBoxA(MainWindow, question, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+bool AskOkCancel(const char* question, const char* caption) {
+    return MessageBoxA(MainWindow, question, caption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
 // Every dialog of the program runs through here; activation changes are ignored meanwhile,

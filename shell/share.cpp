@@ -37,7 +37,7 @@ void TakeSharedCode(const char* code, int32_t length) {
         ShowStopMessage(CodeRefusal(verdict), "Brimzo!");
         return;
     }
-    if (!AskYesNo("Play the shared game? Your game in progress ends.", "Brimzo!")) {
+    if (!AskOkCancel("Play the shared game? Your game in progress ends.", "Brimzo!")) {
         return;
     }
     int32_t previous = Game.mode;

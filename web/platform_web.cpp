@@ -131,7 +131,7 @@ int32_t RunModalDialog(int32_t templateId) {
     return RunPageDialog(templateId);
 }
 
-bool AskYesNo(const char* question, const char* caption) {
+bool AskOkCancel(const char* question, const char* caption) {
     return RunQuestionBox(question, caption);
 }
 

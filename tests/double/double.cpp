@@ -97,8 +97,8 @@ void ScriptLocalDate(int year, int month, int day) {
                      static_cast<uint16_t>(day)};
 }
 
-void ScriptAnswer(bool yes) {
-    Answer = yes;
+void ScriptAnswer(bool ok) {
+    Answer = ok;
 }
 
 void ScriptDrawingCost(uint32_t milliseconds) {
@@ -234,7 +234,7 @@ void GetLocalDate(LocalDate* date) {
     *date = Date;
 }
 
-bool AskYesNo(const char* question, const char* caption) {
+bool AskOkCancel(const char* question, const char* caption) {
     Record("Ask %s | %s", caption, question);
     return Answer;
 }

@@ -18,7 +18,7 @@ extern int LivePixelBuffers; // made by CreatePixelBuffer and not yet freed
 
 // Brings the double, the settings values, the leader tables and the daily results back to a
 // first start in an empty directory "C:\games" at 12:34:56.789 UTC on 2026-12-07, where every
-// question is answered yes.
+// question is answered OK.
 void ResetDouble();
 
 // The name the name-entry dialog leaves behind, and what else happens while it is open (a test
@@ -32,7 +32,7 @@ void ScriptDisplay(bool hasMode, bool switchWorks);
 struct FatalErrorRaised {};
 void ScriptUtcTime(int hour, int minute, int second, int milliseconds);
 void ScriptLocalDate(int year, int month, int day);
-void ScriptAnswer(bool yes); // AskYesNo records "Ask <caption> | <question>"
+void ScriptAnswer(bool ok); // AskOkCancel records "Ask <caption> | <question>"
 // How long one drawing takes on the double's clock, which sleeping moves on as well.
 void ScriptDrawingCost(uint32_t milliseconds);
 void ChargeDrawingTime();
