@@ -16,8 +16,16 @@ void GetUtcTime(UtcTime* time) {
     *time = UtcTime{};
 }
 
+void GetLocalDate(LocalDate* date) {
+    *date = LocalDate{1970, 1, 1};
+}
+
 int32_t RunModalDialog(int32_t) {
     return 0;
+}
+
+bool AskOkCancel(const char*, const char*) {
+    return false; // no player to agree
 }
 
 uint32_t CurrentDirectory(char* buffer, uint32_t size) {
