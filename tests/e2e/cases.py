@@ -642,7 +642,9 @@ def case_help(args):
         os.environ["BRIMZO_OPENED"] = game.windows_path(opened)  # where the browser says
         game.start()
         game.click(600, 20)
-        check(eventually(lambda: os.path.exists(opened), 30), "the browser is asked")
+        # cmd makes the file before it writes the line into it
+        check(eventually(lambda: os.path.exists(opened) and open(opened).read().strip(), 30),
+              "the browser is asked")
         check(open(opened).read().strip() == game.windows_path(game.folder) + "\\help.html",
               "for help.html beside the game: %r" % open(opened).read())
         check(game.quit() == 0, "exit code 0")
