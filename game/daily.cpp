@@ -2,11 +2,11 @@
 
 #include "game/game.h"
 
-// The proleptic Gregorian calendar in 400-year eras of 146097 days, each era's year starting
-// on 1 March so that the leap day falls at its end.
+// The Gregorian calendar in 400-year eras of 146097 days, each era's year starting on 1 March
+// so that the leap day falls at its end; from the year 1 on, as any clock gives them.
 int32_t DayNumber(int32_t year, int32_t month, int32_t day) {
     int32_t marchYear = month <= 2 ? year - 1 : year;
-    int32_t era = (marchYear >= 0 ? marchYear : marchYear - 399) / 400;
+    int32_t era = marchYear / 400;
     int32_t yearOfEra = marchYear - era * 400;
     int32_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
     int32_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
@@ -15,7 +15,7 @@ int32_t DayNumber(int32_t year, int32_t month, int32_t day) {
 
 void DateOfDay(int32_t dayNumber, int32_t* year, int32_t* month, int32_t* day) {
     int32_t shifted = dayNumber + 719468;
-    int32_t era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
+    int32_t era = shifted / 146097;
     int32_t dayOfEra = shifted - era * 146097;
     int32_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     int32_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);

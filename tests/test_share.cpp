@@ -7,6 +7,7 @@
 
 #include "game/daily.h"
 #include "game/turn.h"
+#include "shell/focus.h"
 #include "shell/keys.h"
 #include "shell/share.h"
 #include "store/daily.h"
@@ -64,6 +65,17 @@ bool SameGame(const SavedGame& a, const SavedGame& b) {
     return a.mode == b.mode && a.randomState == b.randomState && a.score == b.score &&
            std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
            std::memcmp(a.nextBalls, b.nextBalls, sizeof a.nextBalls) == 0;
+}
+
+// The keyboard's focus is drawn again over the board that an action draws anew.
+template <typename Action>
+int FocusRedrawn(Action action) {
+    ShowFocus();
+    ClearCallLog();
+    action();
+    HideFocus();
+    return CountCalls("DrawCellFocus " + std::to_string(FocusColumn) + " " +
+                      std::to_string(FocusRow) + " 1");
 }
 
 TEST(GameCode, EveryGameComesBackExactlyFromItsCode) {
@@ -184,8 +196,7 @@ TEST(Sharing, APastedCodePlaysTheExactGameAfterTheQuestion) {
     EXPECT_EQ(refusals.size(), 4u); // each tells its own fault
 
     ScriptAnswer(true);
-    ClearCallLog();
-    TakeSharedText(line);
+    EXPECT_EQ(FocusRedrawn([&] { TakeSharedText(line); }), 1);
     EXPECT_TRUE(SameGame(GameInProgress(), shared));
     EXPECT_FALSE(Game.ballSelected);
     EXPECT_EQ(CountCalls("RedrawScreen 0 1 0"), 1); // the board and the leaders of its mode
@@ -202,7 +213,8 @@ SavedGame DealOf(int year, int month, int day) {
 // changes nothing of it.
 TEST(DailyDeal, TheSameDateDealsTheSameGameAndAnotherDateAnother) {
     Start();
-    SavedGame first = DealOf(2026, 12, 7);
+    SavedGame first;
+    EXPECT_EQ(FocusRedrawn([&] { first = DealOf(2026, 12, 7); }), 1);
     EXPECT_EQ(first.mode, Squares);
     SeedRandom(DailySeed(DayNumber(2026, 12, 7)));
     DealGame();
@@ -229,16 +241,25 @@ TEST(DailyDeal, TheSameDateDealsTheSameGameAndAnotherDateAnother) {
     EXPECT_EQ(deals.size(), 3652u);
 }
 
+// Each day is the date after the day before, and its date gives the day back.
 TEST(DailyDeal, DaysAndDatesConvertBothWays) {
     EXPECT_EQ(DayNumber(1970, 1, 1), 0);
     EXPECT_EQ(DayNumber(1900, 3, 1), -25508);  // after a century's year without a leap day
     EXPECT_EQ(DayNumber(2400, 2, 29), 157113); // and the leap day of every fourth century
+    int32_t before[3] = {1900, 2, 28};
     for (int32_t day = -25508; day <= 157113 + 366; day++) {
         int32_t year;
         int32_t month;
         int32_t date;
         DateOfDay(day, &year, &month, &date);
-        ASSERT_EQ(DayNumber(year, month, date), day) << year << "-" << month << "-" << date;
+        bool next = (year == before[0] && month == before[1] && date == before[2] + 1) ||
+                    (date == 1 && (month == before[1] + 1 ? year == before[0]
+                                                          : month == 1 && year == before[0] + 1));
+        ASSERT_TRUE(next && month <= 12 && DayNumber(year, month, date) == day)
+            << year << "-" << month << "-" << date;
+        before[0] = year;
+        before[1] = month;
+        before[2] = date;
     }
 }
 
