@@ -13,6 +13,18 @@ namespace {
 constexpr size_t LineSize = 160;
 constexpr size_t PastedSize = 4096; // a chat line or a link; the rest of a longer text is left
 
+// Another program may hold the clipboard for a moment: a clipboard manager, or under Wine its
+// bridge to the X selection, which takes what another program copied.
+bool OpenClipboardSoon() {
+    for (int32_t attempt = 0; attempt < 20; attempt++) {
+        if (OpenClipboard(MainWindow)) {
+            return true;
+        }
+        Sleep(10);
+    }
+    return false;
+}
+
 void CopyText(const char* text) {
     size_t size = std::strlen(text) + 1;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -22,7 +34,7 @@ void CopyText(const char* text) {
     }
     std::memcpy(bytes, text, size);
     GlobalUnlock(memory);
-    if (!OpenClipboard(MainWindow)) {
+    if (!OpenClipboardSoon()) {
         GlobalFree(memory);
         return;
     }
@@ -35,7 +47,7 @@ void CopyText(const char* text) {
 
 // The clipboard's text, cut to the buffer; false when it holds none.
 bool PastedText(char* text, size_t size) {
-    if (!OpenClipboard(MainWindow)) {
+    if (!OpenClipboardSoon()) {
         return false;
     }
     HANDLE data = GetClipboardData(CF_TEXT);

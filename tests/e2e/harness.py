@@ -63,7 +63,6 @@ class Game:
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.display = ":" + self.xvfb.stdout.readline().decode().strip()
         self.game = None
-        self.clipboard_owner = None
         self.window = None
         self.origin = (0, 0)
         if package:  # the game as a player unpacks it
@@ -271,22 +270,10 @@ class Game:
         return subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=self.env(),
                               capture_output=True, text=True, timeout=10).stdout
 
-    def set_clipboard(self, text):
-        """Another program's text on the clipboard: xclip serves it while it owns it."""
-        self.clipboard_owner = subprocess.Popen(
-            ["xclip", "-selection", "clipboard", "-quiet"], stdin=subprocess.PIPE, env=self.env(),
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.clipboard_owner.stdin.write(text.encode())
-        self.clipboard_owner.stdin.close()
-        deadline = time.time() + 10
-        while self.clipboard() != text and time.time() < deadline:
-            time.sleep(0.1)
-
     def close(self):
-        for process in (self.game, self.clipboard_owner):
-            if process and process.poll() is None:
-                process.send_signal(signal.SIGKILL)
-                process.wait()
+        if self.game and self.game.poll() is None:
+            self.game.send_signal(signal.SIGKILL)
+            self.game.wait()
         subprocess.run(["wineserver", "-k"], env=self.env(), capture_output=True)
         for link in self.drives:
             os.remove(link)
