@@ -96,11 +96,15 @@ export async function eventually(condition, what, timeout = 10000) {
 // The file a click on the page downloads, into a folder of its own.
 export async function download(browser, page, selector, folder) {
   const session = await browser.target().createCDPSession();
-  await session.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: folder});
+  await session.send('Browser.setDownloadBehavior',
+    {behavior: 'allow', downloadPath: folder, eventsEnabled: true});
+  // the file can be there before all of it is: read it once the browser says it is done
+  const done = new Promise(resolve => session.on('Browser.downloadProgress', event => {
+    if (event.state === 'completed') resolve();
+  }));
   await page.click(selector);
-  const file = path.join(folder, 'brimzo.ini');
-  await eventually(() => fs.existsSync(file), `${file} downloaded`);
-  return fs.readFileSync(file);
+  await done;
+  return fs.readFileSync(path.join(folder, 'brimzo.ini'));
 }
 
 // The picture's place and size on the page: left, top, width and height in page pixels.
