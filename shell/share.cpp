@@ -48,9 +48,7 @@ void TakeSharedCode(const char* code, int32_t length) {
 }
 
 void DealTodaysGame() {
-    LocalDate today;
-    GetLocalDate(&today);
-    int32_t day = DayNumber(today.year, today.month, today.day);
+    int32_t day = TodaysDayNumber();
     int32_t previous = Game.mode;
     Game.mode = DailyMode(day);
     SeedRandom(DailySeed(day));

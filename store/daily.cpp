@@ -71,12 +71,6 @@ bool ReadDate(const char* text, int32_t* dayNumber, int32_t* used) {
     return again[1] == month && again[2] == day;
 }
 
-int32_t Today() {
-    LocalDate today;
-    GetLocalDate(&today);
-    return DayNumber(today.year, today.month, today.day);
-}
-
 // Entries that do not read are left out; the others keep their order.
 void ReadResults(const char* text) {
     DailyResultCount = 0;
@@ -94,6 +88,12 @@ void ReadResults(const char* text) {
     }
 }
 } // namespace
+
+int32_t TodaysDayNumber() {
+    LocalDate today;
+    GetLocalDate(&today);
+    return DayNumber(today.year, today.month, today.day);
+}
 
 void BeginDailyDeal(int32_t day) {
     if (IndexOfDay(day) < 0) {
@@ -132,7 +132,7 @@ void LoadDailyResults(bool savedGameRestored) {
 
 void SaveDailyResults() {
     CountScoreInPlay();
-    int32_t oldest = Today() - (DailyDaysKept - 1);
+    int32_t oldest = TodaysDayNumber() - (DailyDaysKept - 1);
     while (DailyResultCount > 0 && DailyResults[DailyResultCount - 1].day < oldest) {
         DailyResultCount--;
     }

@@ -16,6 +16,7 @@ extern DailyResult DailyResults[DailyDaysKept]; // the newest day first
 extern int32_t DailyResultCount;
 extern int32_t DailyDealDay; // NoDailyDeal while another game is in play
 
+int32_t TodaysDayNumber(); // from the player's own calendar day
 void BeginDailyDeal(int32_t day);
 void EndDailyDeal(); // the score reached counts for the deal's day
 // "Brimzo daily 2026-12-07, Squares: 214" for the newest day played, the game in progress
