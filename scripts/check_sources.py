@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks of the sources that no compiler makes.
 
-layers          every #include of the product against the README's table of layers, and no
-                circle between modules (a header and its source are one module)
+layers          every #include of the product against the table of layers in
+                docs/architecture.md, and no circle between modules (a header and its source
+                are one module)
 page-controls   the page's copies of the dialogs (web/index.html) against the resource script:
                 every control with an id has the same id, place and size in both
 """
@@ -16,9 +17,9 @@ PRODUCT_FOLDERS = ('game', 'store', 'render', 'shell', 'dialogs', 'web')
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 
-def layer_table(readme):
-    """The rows of the README's table: (name, file patterns, may include layers below)."""
-    section = readme.split('### Layers, from the bottom up', 1)[1]
+def layer_table(page):
+    """The rows of the layers table: (name, file patterns, may include layers below)."""
+    section = page.split('## Layers, from the bottom up', 1)[1]
     rows = []
     for line in section.splitlines():
         if not line.startswith('|'):
@@ -77,7 +78,7 @@ def find_circle(edges):
 
 
 def check_layers():
-    table = layer_table((ROOT / 'README.md').read_text())
+    table = layer_table((ROOT / 'docs' / 'architecture.md').read_text())
     faults = []
     edges = {}
     count = 0
