@@ -2,6 +2,7 @@
 set(BRIMZO_RULES_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../game/daily.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/deal.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../game/move.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/path.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/shapes.cpp
 )

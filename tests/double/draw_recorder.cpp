@@ -22,7 +22,7 @@ void DrawAllBalls() {
     Record("DrawAllBalls");
 }
 
-void DrawNextBalls() {
+void DrawNextBalls(const NextBall*) {
     Record("DrawNextBalls");
     ChargeDrawingTime();
 }
