@@ -12,11 +12,20 @@ constexpr int8_t EmptyCell = -1;
 constexpr int32_t ColourCount = 7;
 constexpr int32_t NextBallCount = 3;
 constexpr int32_t PathCapacity = 100;
+constexpr int32_t GameOverEmptyCells = 3; // a landing that leaves fewer ends the game
 
 struct NextBall {
     int8_t column;
     int8_t row;
     int8_t colour;
+};
+
+// A move as a player makes it: the ball's cell and the empty cell it is sent to.
+struct BallMove {
+    int32_t fromColumn;
+    int32_t fromRow;
+    int32_t toColumn;
+    int32_t toRow;
 };
 
 struct GameState {
@@ -39,7 +48,7 @@ struct GameState {
 
 extern GameState Game;
 
-inline int32_t CellIndex(int32_t column, int32_t row) {
+constexpr int32_t CellIndex(int32_t column, int32_t row) {
     return column + BoardSize * row;
 }
 

@@ -3,10 +3,6 @@
 
 #include <cstring>
 
-namespace {
-constexpr int32_t GameOverEmptyCells = 3;
-}
-
 static int8_t StepAnnouncedBallAside(int32_t column, int32_t row) {
     int8_t steppedAside = -1;
     for (int8_t i = 0; i < NextBallCount; i++) {
