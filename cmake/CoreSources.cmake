@@ -1,10 +1,11 @@
-# The rules alone: the deal, the path, the shapes, the whole move and game records, which link
-# with nothing else.
+# The rules alone: the deal, the path, the shapes, the whole move, the computer player and game
+# records, which link with nothing else.
 set(BRIMZO_RULES_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../game/daily.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/deal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/move.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/path.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../game/player.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/record.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/shapes.cpp
 )

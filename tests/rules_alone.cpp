@@ -1,41 +1,17 @@
-// The rules link alone: a demo player built from the rules only, with no drawing, sound, store
-// or platform beside them. It plays a fixed game to its end through the rules' whole move and
-// prints the moves, the score and the balls left, which the test compares.
+// The rules link alone: the computer player plays a fixed game through the rules' whole move,
+// with no drawing, sound, store or platform beside them, writes it as a game record and
+// replays it. It prints the moves, the score, the balls left and whether the replay came to
+// the same score and board, which the test compares.
 #include <cstdio>
+#include <cstring>
 
-#include "game/game.h"
+#include "game/player.h"
+#include "game/record.h"
 
-// True when a ball of this colour, other than the one at `from`, lies beside the cell.
-static bool BesideSameColour(int32_t cell, int32_t from, int8_t colour) {
-    const int32_t steps[4] = {-1, 1, -BoardSize, BoardSize};
-    for (int32_t step : steps) {
-        int32_t next = cell + step;
-        bool wraps = (step == -1 && cell % BoardSize == 0) ||
-                     (step == 1 && cell % BoardSize == BoardSize - 1);
-        if (!wraps && next >= 0 && next < CellCount && next != from && Game.board[next] == colour) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The first ball, in board order, that can reach an empty cell beside a ball of its colour;
-// false when none can.
-static bool ChooseMove() {
-    for (int32_t from = 0; from < CellCount; from++) {
-        if (Game.board[from] == EmptyCell) {
-            continue;
-        }
-        SelectBall(from % BoardSize, from / BoardSize);
-        for (int32_t to = 0; to < CellCount; to++) {
-            if (Game.board[to] == EmptyCell && BesideSameColour(to, from, Game.board[from]) &&
-                FindPath(to % BoardSize, to / BoardSize)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
+namespace {
+constexpr int32_t MoveCap = 60;
+char Record[RecordHeadSize + MoveCap * RecordMoveSize];
+} // namespace
 
 static int32_t CountBalls() {
     int32_t balls = 0;
@@ -46,15 +22,28 @@ static int32_t CountBalls() {
 }
 
 int main() {
-    SeedRandom(2026);
+    const uint32_t seed = 2026;
+    SeedRandom(seed);
     Game.mode = Squares;
     DealGame();
-    int32_t moves = 0;
+    char moves[MoveCap * RecordMoveSize] = "";
+    int32_t played = 0;
     MoveRecord move = {};
-    while (!move.gameOver && ChooseMove()) {
-        PlayMove(Game.pathColumn[Game.pathLength], Game.pathRow[Game.pathLength], &move);
-        moves++;
+    BallMove choice;
+    while (played < MoveCap && !move.gameOver && ChooseMove(&choice)) {
+        SelectBall(choice.fromColumn, choice.fromRow);
+        PlayMove(choice.toColumn, choice.toRow, &move);
+        WriteRecordMove(moves + std::strlen(moves), choice);
+        played++;
     }
-    std::printf("moves %d score %d balls %d\n", moves, Game.score, CountBalls());
+    int32_t score = Game.score;
+    int8_t board[CellCount];
+    std::memcpy(board, Game.board, sizeof board);
+    WriteRecordHead(Record, Game.mode, seed, score);
+    std::strcat(Record, moves);
+    bool replayed = ReplayRecord(Record) == ReplayVerdict::Replayed &&
+                    std::memcmp(board, Game.board, sizeof board) == 0;
+    std::printf("moves %d score %d balls %d replayed %s\n", played, score, CountBalls(),
+                replayed ? "yes" : "no");
     return 0;
 }
