@@ -35,9 +35,12 @@ set_target_properties(brimzo_web PROPERTIES
     OUTPUT_NAME brimzo-core SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${BRIMZO_STAGE})
 brimzo_warnings(brimzo_web)
 
-# The page and the game's own files beside the program.
+# The page and the game's own files beside the program: the page's script is brimzo.js and
+# the modules it imports.
 set(BRIMZO_WEB_FILES)
-foreach(file index.html brimzo.js brimzo.css help.html brimzo.webmanifest service-worker.js)
+foreach(file index.html brimzo.js main.js codepage.js dialogs.js files.js input.js queue.js
+             screen.js share.js sound.js storage.js tabs.js transfer.js brimzo.css help.html
+             brimzo.webmanifest service-worker.js)
     list(APPEND BRIMZO_WEB_FILES ${CMAKE_CURRENT_SOURCE_DIR}/web/${file})
 endforeach()
 foreach(file brimzo.png meadow.png jump.wav cantmove.wav move.wav destroy.wav brimzo.ico hand.cur
@@ -53,6 +56,14 @@ foreach(source ${BRIMZO_WEB_FILES})
     list(APPEND copies ${BRIMZO_STAGE}/${name})
 endforeach()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+# The page's copies of the C++ tables (events, keys, storage states, commands) come from the
+# headers themselves.
+set(web_tables ${CMAKE_CURRENT_SOURCE_DIR}/scripts/web_tables.py)
+set(shared_headers ${CMAKE_CURRENT_SOURCE_DIR}/web/web.h ${CMAKE_CURRENT_SOURCE_DIR}/shell/keys.h)
+add_custom_command(OUTPUT ${BRIMZO_STAGE}/tables.js
+    COMMAND ${Python3_EXECUTABLE} ${web_tables} ${BRIMZO_STAGE}/tables.js ${shared_headers}
+    DEPENDS ${web_tables} ${shared_headers})
+list(APPEND copies ${BRIMZO_STAGE}/tables.js)
 set(web_dist ${CMAKE_CURRENT_SOURCE_DIR}/scripts/web_dist.py)
 add_custom_command(OUTPUT ${BRIMZO_DIST}/index.html
     COMMAND ${Python3_EXECUTABLE} ${web_dist} ${BRIMZO_STAGE} ${BRIMZO_DIST}

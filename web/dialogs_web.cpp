@@ -34,16 +34,19 @@ EM_JS(void, JsSetItemText, (int32_t templateId, int32_t id, const char* text),
       { Module.page.setItemText(templateId, id, Module.page.textAt(HEAPU8, text)); });
 EM_JS(int32_t, JsItemText, (int32_t templateId, int32_t id, char* buffer, int32_t size),
       { return Module.page.copyOut(HEAPU8, Module.page.itemBytes(templateId, id), buffer, size); });
-EM_JS(void, JsNoteLostSound, (int32_t checkBox, const char* file),
-      { Module.page.noteLostSound(checkBox, Module.page.textAt(HEAPU8, file)); });
-EM_JS(void, JsCheckItem, (int32_t id, bool checked),
-      { Module.page.item(1000, id).checked = checked; });
-EM_JS(bool, JsItemChecked, (int32_t id), { return Module.page.item(1000, id).checked; });
-EM_JS(void, JsEnableItem, (int32_t id, bool enabled),
-      { Module.page.item(1000, id).disabled = !enabled; });
-EM_JS(bool, JsFocusLost, (), { return Module.page.focusLost(1000); });
+// The Options dialog's controls
+EM_JS(void, JsNoteLostSound, (int32_t templateId, int32_t checkBox, const char* file),
+      { Module.page.noteLostSound(templateId, checkBox, Module.page.textAt(HEAPU8, file)); });
+EM_JS(void, JsCheckItem, (int32_t templateId, int32_t id, bool checked),
+      { Module.page.item(templateId, id).checked = checked; });
+EM_JS(bool, JsItemChecked, (int32_t templateId, int32_t id),
+      { return Module.page.item(templateId, id).checked; });
+EM_JS(void, JsEnableItem, (int32_t templateId, int32_t id, bool enabled),
+      { Module.page.item(templateId, id).disabled = !enabled; });
+EM_JS(bool, JsFocusLost, (int32_t templateId), { return Module.page.focusLost(templateId); });
 EM_ASYNC_JS(void, JsWaitForAllFiles, (), { await Module.page.allFiles(); });
-EM_JS(void, JsFocusItem, (int32_t id), { Module.page.item(1000, id).focus(); });
+EM_JS(void, JsFocusItem, (int32_t templateId, int32_t id),
+      { Module.page.item(templateId, id).focus(); });
 EM_JS(void, JsSetMessage, (const char* text, const char* caption, bool question), {
     Module.page.setMessage(Module.page.textAt(HEAPU8, text), Module.page.textAt(HEAPU8, caption),
                            question);
@@ -110,14 +113,14 @@ void StepSkin(int32_t delta) {
 }
 
 void EnableSkinButtons() {
-    JsEnableItem(PreviousSkin, SkinIndex > 0);
-    JsEnableItem(NextSkin, SkinIndex < SkinCount - 1);
+    JsEnableItem(OptionsDialogTemplate, PreviousSkin, SkinIndex > 0);
+    JsEnableItem(OptionsDialogTemplate, NextSkin, SkinIndex < SkinCount - 1);
 }
 
 // The page names the rows whose wave file must be chosen again.
 void NoteLostSounds() {
     for (int32_t row = 0; row < 4; row++) {
-        JsNoteLostSound(SoundCheckBox + row, SoundFile[OptionsRowSlot[row]]);
+        JsNoteLostSound(OptionsDialogTemplate, SoundCheckBox + row, SoundFile[OptionsRowSlot[row]]);
     }
 }
 
@@ -126,7 +129,8 @@ void InitOptions() {
     std::snprintf(speed, sizeof speed, "%u", static_cast<unsigned>(AnimationSpeed));
     JsSetItemText(OptionsDialogTemplate, SpeedEdit, speed);
     for (int32_t row = 0; row < 4; row++) {
-        JsCheckItem(SoundCheckBox + row, SoundEnabled[OptionsRowSlot[row]] != 0);
+        JsCheckItem(OptionsDialogTemplate, SoundCheckBox + row,
+                    SoundEnabled[OptionsRowSlot[row]] != 0);
     }
     NoteLostSounds();
     CountSkins();
@@ -137,11 +141,12 @@ void InitOptions() {
 // A skin button that disables itself would leave the dialog without a focus, and Enter and
 // Escape would stop working: the focus goes to the other skin button, or to Ok.
 void KeepFocus(int32_t delta) {
-    if (!JsFocusLost()) {
+    if (!JsFocusLost(OptionsDialogTemplate)) {
         return;
     }
     bool otherEnabled = delta < 0 ? SkinIndex < SkinCount - 1 : SkinIndex > 0;
-    JsFocusItem(otherEnabled ? (delta < 0 ? NextSkin : PreviousSkin) : OkCommand);
+    JsFocusItem(OptionsDialogTemplate,
+                otherEnabled ? (delta < 0 ? NextSkin : PreviousSkin) : OkCommand);
 }
 
 // The skin named by the new setting is drawn behind the dialog at once.
@@ -183,7 +188,8 @@ void ApplyOptions() {
     AnimationSpeed = SpeedFromField(FieldNumber(field));
     SetBounceTimer(BounceTimerPeriod());
     for (int32_t row = 0; row < 4; row++) {
-        SoundEnabled[OptionsRowSlot[row]] = JsItemChecked(SoundCheckBox + row) ? 1 : 0;
+        SoundEnabled[OptionsRowSlot[row]] =
+            JsItemChecked(OptionsDialogTemplate, SoundCheckBox + row) ? 1 : 0;
     }
 }
 

@@ -46,9 +46,6 @@ constexpr const char* StorageFull =
 // the rest come to under 6 KiB): a file that leaves less room could never be saved again.
 constexpr int32_t OwnKeysRoom = 6 * 1024;
 
-// What the page's storage did with a save (KEPT, BLOCKED and FULL in brimzo.js).
-enum class Storage : int32_t { Kept = 0, Blocked = 1, Full = 2 };
-
 bool TornDown;
 bool StorageFailureTold; // until a save is kept again
 // The settings file's text on its way between the page's storage and the profile in memory.

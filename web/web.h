@@ -24,6 +24,9 @@ struct WebEvent {
     int32_t b;
 };
 
+// What the page's storage did with a save.
+enum class Storage : int32_t { Kept = 0, Blocked = 1, Full = 2 };
+
 constexpr int32_t MessageBoxTemplate = 0; // the page's message box, for Command events
 constexpr int32_t OkCommand = 1;
 constexpr int32_t CancelCommand = 2; // Escape
