@@ -180,7 +180,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return 1;
     }
     if (IdIs(wParam, SoundPreview, SoundPreview + 3)) {
-        PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[LOWORD(wParam) - SoundPreview], false);
+        PreviewSoundSlot(OptionsRowSlot[LOWORD(wParam) - SoundPreview]);
     } else if (IdIs(wParam, SoundChange, SoundChange + 3)) {
         ChooseWaveFile(dialog, OptionsRowSlot[LOWORD(wParam) - SoundChange]);
     } else if (IdIs(wParam, PreviousSkin, NextSkin)) {

@@ -40,7 +40,11 @@ void FreePixelBuffer(PixelBuffer* buffer);
 void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height); // back buffer to window
 
 // sound, time, dialogs
-void PlayWaveFile(const char* file, uint32_t flags);
+// A wave file starts to play at once: it cuts short a sound of the game that still plays, or,
+// when it may not, plays only if none does. Where the file is gone, what the platform plays in
+// its place: Windows its default sound; a page, which keeps no chosen file from one visit to
+// the next, the slot's standard file.
+void PlayWaveFile(const char* file, const char* standardFile, bool mayCutShort);
 void SleepMilliseconds(uint32_t milliseconds);
 uint32_t MillisecondClock(); // runs on steadily, wrapping at 2^32
 void GetUtcTime(UtcTime* time);

@@ -50,8 +50,9 @@ void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height) {
     BitBlt(WindowDC, x, y, width, height, BackBufferDC, x, y, SRCCOPY);
 }
 
-void PlayWaveFile(const char* file, uint32_t flags) {
-    PlaySoundA(file, nullptr, flags);
+// Windows plays its own default sound for a file it cannot find.
+void PlayWaveFile(const char* file, const char*, bool mayCutShort) {
+    PlaySoundA(file, nullptr, SND_FILENAME | SND_ASYNC | (mayCutShort ? 0 : SND_NOSTOP));
 }
 
 void SleepMilliseconds(uint32_t milliseconds) {

@@ -205,7 +205,7 @@ int32_t RunOptions() {
             break;
         }
         if (id >= SoundPreview && id <= SoundPreview + 3) {
-            PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[id - SoundPreview], false);
+            PreviewSoundSlot(OptionsRowSlot[id - SoundPreview]);
         } else if (id >= SoundChange && id <= SoundChange + 3) {
             ChooseWaveFile(OptionsRowSlot[id - SoundChange]);
         } else if (id == PreviousSkin || id == NextSkin) {
