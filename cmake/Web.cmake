@@ -26,10 +26,10 @@ target_include_directories(brimzo_web PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(brimzo_web PRIVATE PNG::PNG)
 # Asyncify lets the core's pauses and dialogs wait inside its calls; nothing waits through a
 # function pointer, so indirect calls need no instrumenting. The page starts main itself, once
-# the files are in place.
+# the files are in place. No code is made from text at run time: the page's policy allows none.
 target_link_options(brimzo_web PRIVATE
     -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT -sASYNCIFY_STACK_SIZE=65536
-    -sALLOW_MEMORY_GROWTH -sENVIRONMENT=web -sMODULARIZE -sEXPORT_NAME=createBrimzoCore
+    -sALLOW_MEMORY_GROWTH -sENVIRONMENT=web -sDYNAMIC_EXECUTION=0 -sMODULARIZE -sEXPORT_NAME=createBrimzoCore
     -sINVOKE_RUN=0 -sEXPORTED_RUNTIME_METHODS=FS,callMain)
 set_target_properties(brimzo_web PROPERTIES
     OUTPUT_NAME brimzo-core SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${BRIMZO_STAGE})
@@ -40,7 +40,7 @@ brimzo_warnings(brimzo_web)
 set(BRIMZO_WEB_FILES)
 foreach(file index.html brimzo.js main.js codepage.js dialogs.js files.js input.js queue.js
              screen.js share.js sound.js storage.js tabs.js transfer.js brimzo.css help.html
-             brimzo.webmanifest service-worker.js)
+             help.css brimzo.webmanifest service-worker.js)
     list(APPEND BRIMZO_WEB_FILES ${CMAKE_CURRENT_SOURCE_DIR}/web/${file})
 endforeach()
 foreach(file brimzo.png meadow.png jump.wav cantmove.wav move.wav destroy.wav brimzo.ico hand.cur

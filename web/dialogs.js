@@ -5,6 +5,14 @@ import {canvas} from './screen.js';
 import {decodeWave, hadFile} from './sound.js';
 import {CancelCommand, EventKind, MessageBoxTemplate, OkCommand} from './tables.js';
 
+// Each control's place and size in dialog units, as the style sheet reads them (the page's
+// policy lets no style into its markup).
+for (const control of document.querySelectorAll('dialog [data-place], dialog [data-size]')) {
+  const names = control.dataset.place ? ['--x', '--y', '--w', '--h'] : ['--w', '--h'];
+  const values = (control.dataset.place ?? control.dataset.size).split(' ');
+  names.forEach((name, i) => control.style.setProperty(name, values[i]));
+}
+
 const openDialogs = [];
 const dialogOf = templateId => document.getElementById(`dialog-${templateId}`);
 export const item = (templateId, id) => dialogOf(templateId).querySelector(`[data-id="${id}"]`);

@@ -5,6 +5,7 @@
 // every name under .test reaches the server too, as a plain-HTTP host (no secure context),
 // and localhost does as a host whose site data the browser blocks. The server notes every
 // path asked of it, and a case may put another folder in place of the first.
+import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -26,19 +27,41 @@ const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css
   '.wasm': 'application/wasm', '.png': 'image/png', '.wav': 'audio/wav',
   '.webmanifest': 'application/manifest+json'};
 
+// Each page carries its own Content-Security-Policy; the server sends it again, to report
+// only, with an address for the reports, so that whatever breaks it in any engine reaches the
+// case. A page without one counts as a violation too.
+const POLICY = /<meta http-equiv="Content-Security-Policy" content="([^"]*)">/;
+const REPORTS = '/policy-reports';
+
+function headers(name, data) {
+  const fields = {'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream'};
+  const policy = name.endsWith('.html') && POLICY.exec(data.toString());
+  if (policy) fields['Content-Security-Policy-Report-Only'] = `${policy[1]}; report-uri ${REPORTS}`;
+  return [fields, name.endsWith('.html') && !policy];
+}
+
 function serve(folder) {
   const server = http.createServer((request, response) => {
     const pathname = new URL(request.url, 'http://x').pathname.replace(/^\/second\//, '/');
+    if (pathname === REPORTS) {
+      request.on('data', report => server.violations.push(report.toString()));
+      request.on('end', () => response.end());
+      return;
+    }
     server.asked.push(pathname);
     const asked = path.join(server.folder, path.normalize(pathname));
     const name = asked.endsWith(path.sep) ? path.join(asked, 'index.html') : asked;
     fs.readFile(name, (error, data) => {
-      response.writeHead(error ? 404 : 200,
-        {'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream'});
-      response.end(error ? '' : data);
+      if (error) {
+        response.writeHead(404).end();
+        return;
+      }
+      const [fields, unguarded] = headers(name, data);
+      if (unguarded) server.violations.push(`${pathname} has no policy`);
+      response.writeHead(200, fields).end(data);
     });
   });
-  Object.assign(server, {folder, asked: []});
+  Object.assign(server, {folder, asked: [], violations: []});
   return new Promise(resolve => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
@@ -61,6 +84,8 @@ export async function withBrowser(args, body) {
   try {
     const url = `http://127.0.0.1:${server.address().port}/`;
     await body({browser, url, scratch, server});
+    await new Promise(resolve => setTimeout(resolve, 200)); // for a report still on its way
+    assert.deepEqual(server.violations, [], 'the pages\' policy kept');
   } finally {
     await browser.close();
     server.close();
