@@ -98,8 +98,18 @@ waveInput.addEventListener('change', async () => {
   post({kind: EventKind.Command, a: waveCommand.id, b: waveCommand.templateId, bytes});
 });
 
-// Enter is Ok (the form's submit button); Escape is the cancel command, which each dialog
-// answers in its own way. A dialog the browser closes by itself opens again.
+// Enter presses the focused button, as in a Windows dialog, and is Ok (the form's submit button)
+// anywhere else but on a link. It acts on the key itself: once the panel of a download (Export)
+// has had the focus, Firefox still gives the page its keys but no longer acts on Enter by itself.
+function enter(event) {
+  if (event.target.closest('a')) return;
+  event.preventDefault();
+  const button = event.target.closest('button');
+  if (button) button.click(); else event.currentTarget.querySelector('form').requestSubmit();
+}
+
+// Escape is the cancel command, which each dialog answers in its own way. A dialog the browser
+// closes by itself opens again.
 for (const dialog of document.querySelectorAll('dialog')) {
   const templateId = Number(dialog.dataset.template);
   const command = id => post({kind: EventKind.Command, a: id, b: templateId});
@@ -115,6 +125,7 @@ for (const dialog of document.querySelectorAll('dialog')) {
   });
   dialog.addEventListener('keydown', event => {
     if (event.key === 'Tab') tabAround(dialog, event);
+    if (event.key === 'Enter') enter(event);
     if (event.key !== 'Escape') return;
     event.preventDefault();
     command(CancelCommand);
