@@ -25,11 +25,13 @@ set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../store/savegame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../store/settings.cpp
 )
-# The pixels: the skin sheet (libpng) and the drawing primitives.
+# The pixels: the skin sheet and the drawing primitives; the sheet decoded from a PNG file by
+# libpng everywhere but in the browser, which decodes its own pictures.
 set(BRIMZO_RENDER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../render/draw.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/skin.cpp
 )
+set(BRIMZO_PNG_SKIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../render/skin_png.cpp)
 # What a platform without profile calls of its own links beside the core: profile files as
 # text in memory, and plain files opened the POSIX way (the tests, the tools, the browser).
 set(BRIMZO_HOSTED_SOURCES

@@ -1,7 +1,6 @@
 // The Options, About and name-entry dialogs and the message box as the page shows them, with
 // the controls, texts and rules of the Windows program's (dialogs/brimzo.rc and dialogs.cpp).
 // Each runs its own loop over the page's events until it closes, as a modal dialog does.
-#include <dirent.h>
 #include <emscripten.h>
 #include <strings.h>
 
@@ -45,6 +44,10 @@ EM_JS(void, JsEnableItem, (int32_t templateId, int32_t id, bool enabled),
       { Module.page.item(templateId, id).disabled = !enabled; });
 EM_JS(bool, JsFocusLost, (int32_t templateId), { return Module.page.focusLost(templateId); });
 EM_ASYNC_JS(void, JsWaitForAllFiles, (), { await Module.page.allFiles(); });
+EM_JS(int32_t, JsSkinName, (int32_t index, char* buffer, int32_t size), {
+    const name = Module.page.skinNames()[index];
+    return Module.page.copyOut(HEAPU8, name ? Module.page.ansiBytes(name) : null, buffer, size);
+});
 EM_JS(void, JsFocusItem, (int32_t templateId, int32_t id),
       { Module.page.item(templateId, id).focus(); });
 EM_JS(void, JsSetMessage, (const char* text, const char* caption, bool question), {
@@ -65,30 +68,16 @@ int32_t NextCommand(int32_t templateId) {
     }
 }
 
-bool IsPng(const char* name) {
-    size_t length = std::strlen(name);
-    return length >= 4 && strcasecmp(name + length - 4, ".png") == 0;
-}
-
 int CompareNames(const void* a, const void* b) {
     return strcasecmp(static_cast<const char*>(a), static_cast<const char*>(b));
 }
 
-// The skins are the PNG files in the game's folder, in the order of their names, as Windows
-// lists a folder.
+// The skins are those the page has, in the order of their names, as Windows lists a folder.
 int32_t ListSkins() {
-    DIR* folder = opendir(".");
-    if (!folder) {
-        return 0;
-    }
     int32_t count = 0;
-    while (const dirent* entry = readdir(folder)) {
-        if (count < SkinCapacity && IsPng(entry->d_name) &&
-            std::strlen(entry->d_name) < static_cast<size_t>(PathBufferSize)) {
-            std::snprintf(SkinNames[count++], PathBufferSize, "%s", entry->d_name);
-        }
+    while (count < SkinCapacity && JsSkinName(count, SkinNames[count], PathBufferSize) >= 0) {
+        count++;
     }
-    closedir(folder);
     std::qsort(SkinNames, static_cast<size_t>(count), sizeof SkinNames[0], CompareNames);
     return count;
 }

@@ -1,11 +1,12 @@
-// The page around the game, started by brimzo.js. It puts the skins into the game's folder, hands the game every
-// event of the page through one queue (pointer, keys, bounce timer, dialogs, imports), shows
-// what the game draws, plays its sounds, and keeps the text of brimzo.ini in the browser's local
-// storage. The game calls the functions of `page` (web/*.cpp); the page calls the game only as
+// The page around the game, started by brimzo.js. It decodes the skins for the game, hands the
+// game every event of the page through one queue (pointer, keys, bounce timer, dialogs,
+// imports), shows what the game draws, plays its sounds, and keeps the text of brimzo.ini in the
+// browser's local storage. The game calls the functions of `page` (web/*.cpp); the page calls the game only as
 // it closes. Each concern is a module of its own beside this one.
-import {copyOut, textAt} from './codepage.js';
+import {ansiBytes, copyOut, textAt} from './codepage.js';
 import * as dialogs from './dialogs.js';
-import {allFiles, fetched, fetchTheRest, located, needSkin, SKINS, useFolder} from './files.js';
+import {allFiles, fetchStandardSkin, fetchTheRest, located, needSkin, skin, skinNames, skinPixels}
+  from './files.js';
 import './input.js';
 import {eventBytes, fields, nextEvent, post} from './queue.js';
 import {enterFullScreen, leaveFullScreen, present} from './screen.js';
@@ -16,7 +17,6 @@ import {Storage, EventKind} from './tables.js';
 import {playAlone} from './tabs.js';
 import {allowImport} from './transfer.js';
 
-const FOLDER = '/brimzo';
 const TIMER_MINIMUM = 10; // Windows runs no timer more often
 
 let timer = 0;
@@ -53,6 +53,7 @@ const page = {
   publish,
   eventBytes,
   textAt,
+  ansiBytes,
   copyOut,
   present(...frame) {
     present(...frame);
@@ -77,6 +78,9 @@ const page = {
   },
   openHelp: () => window.open('help.html', '_blank', 'noopener'),
   needSkin,
+  skin,
+  skinNames,
+  skinPixels,
   allFiles,
   stopped() {
     clearInterval(timer);
@@ -89,14 +93,10 @@ const page = {
 };
 window.brimzo = page;
 
-// A new player starts with the standard skin: it comes along with the game's code.
 let game = null;
 async function start() {
-  if (storedBytes() === null) fetched(SKINS[0]);
+  if (storedBytes() === null) fetchStandardSkin();
   game = await createBrimzoCore({page, noInitialRun: true, locateFile: located});
-  game.FS.mkdir(FOLDER);
-  game.FS.chdir(FOLDER);
-  useFolder(game.FS);
   takeSharedCode();
   game.callMain([]);
 }

@@ -1,7 +1,6 @@
 // The platform operations of the core in a browser page: the canvas, Web Audio, the page's
 // dialogs and its event queue (web/brimzo.js holds the page's side of each call).
 #include <emscripten.h>
-#include <unistd.h>
 
 #include <cstring>
 
@@ -162,15 +161,12 @@ void FatalError(const char* message) {
     StopForever();
 }
 
+// The game's folder in a page is a name only: the page hands the game every file it reads.
 uint32_t CurrentDirectory(char* buffer, uint32_t size) {
-    char folder[1024];
-    if (!getcwd(folder, sizeof folder)) {
-        return 0;
+    constexpr char Folder[] = "/brimzo";
+    if (sizeof Folder > size) {
+        return sizeof Folder;
     }
-    auto length = static_cast<uint32_t>(std::strlen(folder));
-    if (length >= size) {
-        return length + 1;
-    }
-    std::memcpy(buffer, folder, length + 1);
-    return length;
+    std::memcpy(buffer, Folder, sizeof Folder);
+    return sizeof Folder - 1;
 }
