@@ -11,7 +11,7 @@ packages=(
 arches=(x86_64)
 if [ "${1:-}" != "play" ]; then
     packages+=(clang clang-format libclang-rt-14-dev libgtest-dev libbenchmark-dev
-               xvfb xdotool xclip imagemagick emscripten webp python3-brotli chromium
+               xvfb xdotool xclip imagemagick emscripten webp brotli chromium
                firefox-esr webkit2gtk-driver)
     arches+=(i686)
 fi

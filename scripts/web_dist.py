@@ -9,12 +9,16 @@ page's script modules name the files so, each made after every file it names; th
 preloads every module of its script, so that none waits for the one that imports it. The
 module that names the game's own files (the skins, the sounds, the WebAssembly) by their plain
 names gets the list of where each lies; the service worker gets every file of the build with
-the SHA-256 of its bytes, the set it keeps."""
+the SHA-256 of its bytes, the set it keeps. Each text and WebAssembly file gets a copy
+compressed with Brotli (.br) and one with gzip (.gz) beside it, for hosts that serve such
+files in its place to a browser that accepts them (scripts/web_serve.py does)."""
+import gzip
 import hashlib
 import json
 import os
 import re
 import shutil
+import subprocess
 import sys
 
 OPENED_BY_NAME = {"index.html", "help.html", "brimzo.webmanifest", "service-worker.js"}
@@ -22,6 +26,7 @@ NAMING = {".css", ".html", ".webmanifest", ".js"}  # name other files in quotes 
 MADE_ELSEWHERE = {"brimzo-core.js", "service-worker.js"}  # named nothing by the page's rules
 START = "brimzo.js"  # the page's script, which imports the rest
 MODULES = "<!-- the page's modules -->"
+COMPRESSED = {".html", ".css", ".js", ".webmanifest", ".wasm"}  # a .br and a .gz beside each
 LOCATIONS = "const LOCATIONS = {};"
 FILES = "const FILES = [];"
 BUILD = "const BUILD = '';"
@@ -128,8 +133,14 @@ def main(staged, dist):
     shutil.rmtree(dist, ignore_errors=True)
     os.makedirs(dist)
     for name, data in built.items():
-        with open(os.path.join(dist, name), "wb") as file:
-            file.write(data)
+        copies = {name: data}
+        if os.path.splitext(name)[1] in COMPRESSED:
+            copies[name + ".br"] = subprocess.run(["brotli", "--best", "--stdout"], input=data,
+                                                  capture_output=True, check=True).stdout
+            copies[name + ".gz"] = gzip.compress(data, compresslevel=9, mtime=0)
+        for copy, content in copies.items():
+            with open(os.path.join(dist, copy), "wb") as file:
+                file.write(content)
 
 
 if __name__ == "__main__":

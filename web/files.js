@@ -80,6 +80,3 @@ export function fetchTheRest() {
   theRest.then(() => navigator.serviceWorker?.register('service-worker.js')).catch(() => {});
 }
 export const allFiles = () => theRest; // Options lists the skins in the game's folder
-
-// A new player starts with the standard skin: it comes along with the game's code.
-export const fetchStandardSkin = () => fetched(SKINS[0].picture);

@@ -5,8 +5,7 @@
 // it closes. Each concern is a module of its own beside this one.
 import {ansiBytes, copyOut, textAt} from './codepage.js';
 import * as dialogs from './dialogs.js';
-import {allFiles, fetchStandardSkin, fetchTheRest, located, needSkin, skin, skinNames, skinPixels}
-  from './files.js';
+import {allFiles, fetchTheRest, located, needSkin, skin, skinNames, skinPixels} from './files.js';
 import './input.js';
 import {eventBytes, fields, nextEvent, post} from './queue.js';
 import {enterFullScreen, leaveFullScreen, present} from './screen.js';
@@ -95,7 +94,6 @@ window.brimzo = page;
 
 let game = null;
 async function start() {
-  if (storedBytes() === null) fetchStandardSkin();
   game = await createBrimzoCore({page, noInitialRun: true, locateFile: located});
   takeSharedCode();
   game.callMain([]);
