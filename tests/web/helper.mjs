@@ -21,16 +21,15 @@ import {launchWebKit} from './webdriver.mjs';
 export function options() {
   const {values, positionals} = parseArgs({
     allowPositionals: true,
-    options: Object.fromEntries(['dist', 'stage', 'assets', 'compose', 'chromium', 'firefox', 'engine',
-      'model', 'out']
-      .map(name => [name, {type: 'string'}])),
+    options: Object.fromEntries(['dist', 'stage', 'assets', 'compose', 'chromium', 'firefox',
+      'engine', 'model', 'out'].map(name => [name, {type: 'string'}])),
   });
   return {name: positionals[0], ...values};
 }
 
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm', '.png': 'image/png', '.wav': 'audio/wav',
-  '.webmanifest': 'application/manifest+json'};
+  '.webmanifest': 'application/manifest+json', '.webp': 'image/webp'};
 
 // Each page carries its own Content-Security-Policy; the server sends it again, to report
 // only, with an address for the reports, so that whatever breaks it in any engine reaches the

@@ -6,7 +6,9 @@ import {spawn} from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
 
-const MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+// Debian's webkit2gtk-driver brings it, under the machine's own library folder.
+const MINIBROWSER = fs.readdirSync('/usr/lib').map(folder => `/usr/lib/${folder}/webkit2gtk-4.1/MiniBrowser`)
+  .find(file => fs.existsSync(file));
 const ELEMENT = 'element-6066-11e4-a52e-4f735466cecf';
 // WebDriver's codes for the keys the cases press (the rest are their own characters).
 const KEYS = {Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Shift: '\uE008', Control: '\uE009',
@@ -55,6 +57,7 @@ function script(fn, args) {
 class WebKitPage {
   constructor(session) {
     this.session = session;
+    this.open = false;
     this.keyboard = {
       down: name => this.keys([{type: 'keyDown', value: key(name)}]),
       up: name => this.keys([{type: 'keyUp', value: key(name)}]),
@@ -147,15 +150,17 @@ class WebKitPage {
     }
   }
 
-  close() {
-    return this.goto('about:blank');
+  async close() {
+    await this.goto('about:blank');
+    this.open = false;
   }
 }
 
 export async function launchWebKit() {
   const {xvfb, display} = await startDisplay();
   const port = await freePort();
-  const driver = spawn('WebKitWebDriver', [`--port=${port}`], {stdio: 'ignore', env: {...process.env, DISPLAY: display}});
+  const driver = spawn('WebKitWebDriver', [`--port=${port}`],
+    {stdio: 'ignore', env: {...process.env, DISPLAY: display}});
   const base = `http://127.0.0.1:${port}`;
   const stop = () => {
     driver.kill();
@@ -177,18 +182,11 @@ export async function launchWebKit() {
       },
     };
     const page = new WebKitPage(session);
-    let open = false;
     return {
-      version: value.capabilities.browserVersion,
       async newPage() {
-        if (open) throw new Error('WebKitWebDriver cannot open a second window');
-        open = true;
+        if (page.open) throw new Error('WebKitWebDriver cannot open a second window');
+        page.open = true;
         await page.setViewport({width: 800, height: 600});
-        const close = page.close;
-        page.close = async () => {
-          open = false;
-          await close.call(page);
-        };
         return page;
       },
       async close() {
@@ -201,5 +199,3 @@ export async function launchWebKit() {
     throw error;
   }
 }
-
-export const webkitInstalled = () => fs.existsSync(MINIBROWSER);
