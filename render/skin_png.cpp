@@ -1,13 +1,13 @@
 // The skin sheet from a PNG file, decoded by libpng: the Windows program's, the tests' and the
 // tools'. (The browser decodes its own pictures: web/skin_web.cpp.)
+#include "render/skin.h"
+
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#include "render/skin.h"
 
 namespace {
 constexpr const char* DescriptionKey = "AboutSkinner";
@@ -89,7 +89,6 @@ bool Decode(PngRead* read) {
     TakeDescription(read);
     return true;
 }
-
 } // namespace
 
 bool LoadSkinFile(const char* name) {
