@@ -102,7 +102,7 @@ waveInput.addEventListener('change', async () => {
 // anywhere else but on a link. It acts on the key itself: once the panel of a download (Export)
 // has had the focus, Firefox still gives the page its keys but no longer acts on Enter by itself.
 function enter(event) {
-  if (event.target.closest('a')) return;
+  if (event.isComposing || event.target.closest('a')) return;
   event.preventDefault();
   const button = event.target.closest('button');
   if (button) button.click(); else event.currentTarget.querySelector('form').requestSubmit();
