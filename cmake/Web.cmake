@@ -23,8 +23,8 @@ target_include_directories(brimzo_web PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 # game reads no file: the page hands it the skins and the settings.
 target_link_options(brimzo_web PRIVATE
     -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT -sASYNCIFY_STACK_SIZE=65536
-    -sALLOW_MEMORY_GROWTH -sENVIRONMENT=web -sDYNAMIC_EXECUTION=0 -sMODULARIZE -sEXPORT_NAME=createBrimzoCore
-    -sINVOKE_RUN=0 -sFILESYSTEM=0 -sEXPORTED_RUNTIME_METHODS=callMain)
+    -sALLOW_MEMORY_GROWTH -sENVIRONMENT=web -sDYNAMIC_EXECUTION=0 -sMODULARIZE
+    -sEXPORT_NAME=createBrimzoCore -sINVOKE_RUN=0 -sFILESYSTEM=0 -sEXPORTED_RUNTIME_METHODS=callMain)
 set_target_properties(brimzo_web PROPERTIES
     OUTPUT_NAME brimzo-core SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${BRIMZO_STAGE})
 brimzo_warnings(brimzo_web)
@@ -62,7 +62,8 @@ list(APPEND copies ${BRIMZO_STAGE}/tables.js)
 find_program(CWEBP cwebp REQUIRED)
 set(web_skins ${CMAKE_CURRENT_SOURCE_DIR}/scripts/web_skins.py)
 set(sheets ${BRIMZO_ASSET_DIR}/brimzo.png ${BRIMZO_ASSET_DIR}/meadow.png)
-add_custom_command(OUTPUT ${BRIMZO_STAGE}/skins.js ${BRIMZO_STAGE}/brimzo.webp ${BRIMZO_STAGE}/meadow.webp
+add_custom_command(
+    OUTPUT ${BRIMZO_STAGE}/skins.js ${BRIMZO_STAGE}/brimzo.webp ${BRIMZO_STAGE}/meadow.webp
     COMMAND ${Python3_EXECUTABLE} ${web_skins} ${BRIMZO_STAGE} ${sheets}
     DEPENDS ${web_skins} ${sheets})
 list(APPEND copies ${BRIMZO_STAGE}/skins.js)
@@ -73,6 +74,7 @@ list(REMOVE_ITEM staged ${copies} ${BRIMZO_STAGE}/brimzo.webp ${BRIMZO_STAGE}/me
 if(staged)
     file(REMOVE ${staged})
 endif()
+find_program(BROTLI brotli REQUIRED) # web_dist.py's compressed copies
 set(web_dist ${CMAKE_CURRENT_SOURCE_DIR}/scripts/web_dist.py)
 add_custom_command(OUTPUT ${BRIMZO_DIST}/index.html
     COMMAND ${Python3_EXECUTABLE} ${web_dist} ${BRIMZO_STAGE} ${BRIMZO_DIST}
