@@ -1,5 +1,6 @@
 # The rules alone: the deal, the path and the shapes, which link with nothing else.
 set(BRIMZO_RULES_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../game/cellset.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/daily.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/deal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/move.cpp
