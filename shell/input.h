@@ -6,6 +6,17 @@
 
 enum class ClickAction { Nothing, WindowButton, StartDrag };
 
+// The window buttons by their index on the screen: the top row from the left, then the bottom.
+enum WindowButton : int32_t {
+    MinimiseButton,
+    FullScreenButton,
+    QuitButton,
+    AboutButton,
+    HelpButton,
+    OptionsButton,
+    WindowButtonCount
+};
+
 struct Click {
     ClickAction action;
     int32_t button; // the window button's index, for ClickAction::WindowButton

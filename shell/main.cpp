@@ -126,23 +126,28 @@ void KeepWindowOnTheDesktop() {
     }
 }
 
+// The window's commands, which the buttons send it as the keys do.
+enum Command : WORD { OptionsCommand = 1, HelpCommand = 2, AboutCommand = 3 };
+
 // What the window buttons send to the window itself, so that they run through the same
-// handlers as Alt+Enter and the commands; button 0 minimises instead.
+// handlers as Alt+Enter and the commands; the minimise button minimises instead.
 struct ButtonMessage {
     UINT message;
     WPARAM wParam;
 };
-constexpr ButtonMessage WindowButtonMessages[6] = {
-    {0, 0},          {WM_SYSKEYDOWN, VK_RETURN},
-    {WM_DESTROY, 0}, // minimise, full screen, quit
-    {WM_COMMAND, 3}, {WM_COMMAND, 2},
-    {WM_COMMAND, 1}, // about, help, options
+constexpr ButtonMessage WindowButtonMessages[WindowButtonCount] = {
+    {0, 0},
+    {WM_SYSKEYDOWN, VK_RETURN},
+    {WM_DESTROY, 0},
+    {WM_COMMAND, AboutCommand},
+    {WM_COMMAND, HelpCommand},
+    {WM_COMMAND, OptionsCommand},
 };
 
 void PressWindowButton(HWND window, int32_t button) {
-    if (button == 0) {
+    if (button == MinimiseButton) {
         ShowWindow(window, SW_MINIMIZE);
-    } else if (button > 0 && button < 6) {
+    } else if (button > MinimiseButton && button < WindowButtonCount) {
         SendMessageA(window, WindowButtonMessages[button].message,
                      WindowButtonMessages[button].wParam, 0);
     }
@@ -196,16 +201,16 @@ void ShowSettingsMessage(HWND owner, const char* text) {
     MessageBoxW(owner, wide, L"Brimzo!", MB_ICONHAND);
 }
 
-bool Command(HWND window, WORD id) {
+bool RunCommand(HWND window, WORD id) {
     switch (id) {
-    case 1:
+    case OptionsCommand:
         RunModalDialog(OptionsDialogTemplate);
         RefreshFocus(); // a new skin draws the whole screen
         return true;
-    case 2:
+    case HelpCommand:
         OpenHelp(window);
         return true;
-    case 3:
+    case AboutCommand:
         RunModalDialog(AboutDialogTemplate);
         return true;
     default:
@@ -322,7 +327,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     case WM_COMMAND:
-        if (!Command(window, LOWORD(wParam))) {
+        if (!RunCommand(window, LOWORD(wParam))) {
             break;
         }
         return 0;

@@ -192,21 +192,21 @@ void Import() {
     StopForever();
 }
 
-// Button 0 minimises a window; a page has nothing to minimise.
+// A page has nothing to minimise.
 void PressWindowButton(int32_t button) {
     switch (button) {
-    case 1:
+    case FullScreenButton:
         RequestFullScreenToggle();
         break;
-    case 2:
+    case QuitButton:
         Quit();
-    case 3:
+    case AboutButton:
         RunModalDialog(AboutDialogTemplate);
         break;
-    case 4:
+    case HelpButton:
         JsOpenHelp();
         break;
-    case 5:
+    case OptionsButton:
         RunModalDialog(OptionsDialogTemplate);
         RefreshFocus(); // a new skin draws the whole screen
         break;
