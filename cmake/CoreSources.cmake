@@ -17,6 +17,7 @@ set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../shell/focus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/input.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/keys.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../shell/session.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/share.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/animate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/sound.cpp

@@ -36,4 +36,3 @@ bool ButtonUp();                            // true when a drag ended
 void DragTo(int32_t x, int32_t y);          // signed client coordinates
 void TrackHover(int32_t x, int32_t y);
 void ChangeMode(int32_t mode);
-void ShowNewGame(int32_t previousMode); // the board, and the leaders of a new mode

@@ -57,7 +57,6 @@ Click KeyDown(Key key, uint32_t modifiers) {
     }
     if (modifiers == ControlHeld && key >= Key::Digit1 && key <= Key::Digit3) {
         ChangeMode(static_cast<int32_t>(key) - static_cast<int32_t>(Key::Digit1));
-        RefreshFocus();
     } else if (modifiers == ControlHeld && key == Key::D) {
         DealTodaysGame();
     } else if (modifiers == 0 && key <= Key::Enter) {

@@ -20,6 +20,7 @@
 #include "shell/input.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
+#include "shell/session.h"
 #include "shell/shell.h"
 #include "store/leaders.h"
 #include "store/settings.h"
@@ -272,23 +273,19 @@ void Shutdown() {
         return;
     }
     TornDown = true;
-    FreeSkin();
     if (BackBufferDC) {
-        DeleteDC(BackBufferDC);
-    }
-    FreeBackBuffer();
-    if (WindowDC) {
-        ReleaseDC(MainWindow, WindowDC);
+        DeleteDC(BackBufferDC); // first, so that the back buffer is no longer selected into it
     }
     char typed[LeaderNameBufferSize];
     NameTypedSoFar(typed, sizeof typed);
-    SettleInterruptedGameOver(typed);
+    EndSession(typed);
+    if (WindowDC) {
+        ReleaseDC(MainWindow, WindowDC);
+    }
     if (!SaveSettings()) { // the window is on its way out: the message has no owner
         ShowSettingsMessage(nullptr, UnsavedSettingsMessage());
     }
-    if (FullScreen != 0) {
-        LeaveFullScreenMode();
-    }
+    LeaveSession();
     timeEndPeriod(1);
 }
 
@@ -377,9 +374,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         timeEndPeriod(1);
         return 0;
     }
-    NewGame();
-    LoadSettings();
-    SettleFullScreenSetting();
+    BeginSession();
     LoadSkin();
     KeepWindowOnTheDesktop();
     MainWindow = CreateWindowExA(0, ClassName, "Brimzo!", WS_POPUP | WS_VISIBLE, PosX, PosY,
@@ -389,9 +384,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
     SetPropA(MainWindow, FolderProperty,
              reinterpret_cast<HANDLE>(static_cast<uintptr_t>(FolderKey)));
-    SelectSkin();
-    RedrawScreen(true, true, true);
-    EnterStoredFullScreen();
+    ShowFirstScreen();
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
     if (const char* unkept = UnkeptSettingsMessage()) {

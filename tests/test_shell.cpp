@@ -9,6 +9,8 @@
 #include "shell/focus.h"
 #include "shell/input.h"
 #include "shell/keys.h"
+#include "shell/session.h"
+#include "store/savegame.h"
 #include "store/settings.h"
 #include "tests/board_text.h"
 #include "tests/double/double.h"
@@ -189,6 +191,36 @@ TEST(Display, ToggleActivationAndFailure) {
 }
 
 // The focus starts hidden in the middle; the first board key shows it where it is.
+// The run's start and end, as every platform calls them: the saved game is read over the
+// dealt one, the first screen shows it, and the teardown gives the display back last.
+TEST(Session, StartsFromTheSavedGameAndEndsWithTheDisplayGivenBack) {
+    FreshWindow();
+    SavedGame saved = {Squares, 777u, 40, {}, {{1, 1, 2}, {2, 2, 3}, {3, 3, 4}}};
+    std::memset(saved.board, EmptyCell, sizeof saved.board);
+    saved.board[CellIndex(5, 6)] = 1;
+    char first[SavedTextBufferSize];
+    char second[SavedTextBufferSize];
+    EncodeSavedGame(saved, first, second);
+    const std::string ini = "C:\\games\\brimzo.ini";
+    SetProfileValue(ini, "GAME", "SaveData1", first);
+    SetProfileValue(ini, "GAME", "SaveData2", second);
+    SetProfileValue(ini, "WINDOW", "FullScreen", "1");
+    ProbeFullScreenMode(32);
+    ClearCallLog();
+    BeginSession();
+    ShowFirstScreen();
+    EXPECT_EQ(Game.mode, Squares);
+    EXPECT_EQ(Game.score, 40);
+    EXPECT_EQ(Game.randomState, 777u);
+    EXPECT_EQ(BoardText(), std::string(59, '.') + "1" + std::string(21, '.'));
+    EXPECT_EQ(CallLog(),
+              (Log{"SelectSkin", "RedrawScreen 1 1 1", "EnterFullScreen", "MoveWindow 0 0"}));
+    ClearCallLog();
+    EndSession("");
+    LeaveSession();
+    EXPECT_EQ(CallLog(), (Log{"FreeSkin", "FreeBackBuffer", "LeaveFullScreen"}));
+}
+
 TEST(Keyboard, ArrowsMoveTheFocusToTheEdgesAndSpaceOrEnterClicks) {
     FreshWindow();
     EXPECT_FALSE(FocusShown);

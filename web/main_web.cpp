@@ -15,6 +15,7 @@
 #include "shell/input.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
+#include "shell/session.h"
 #include "shell/share.h"
 #include "store/daily.h"
 #include "store/gamecode.h"
@@ -264,18 +265,14 @@ void LoadSkinInUse() {
     }
 }
 
-// The canvas holds 32-bit pixels.
+// The canvas holds 32-bit pixels. The page's stored text is the settings file on its disk.
 void StartUp() {
     ProbeFullScreenMode(32);
-    NewGame();
     LoadStoredSettings();
-    LoadSettings();
-    SettleFullScreenSetting();
+    BeginSession();
     LoadSkinInUse();
     CreateBackBuffer();
-    SelectSkin();
-    RedrawScreen(true, true, true);
-    EnterStoredFullScreen();
+    ShowFirstScreen();
     if (const char* failure = SkinFailureMessage()) {
         ShowStopMessage(failure, "Brimzo!");
     }
@@ -306,15 +303,11 @@ void Shutdown() {
     }
     TornDown = true;
     FlushPicture();
-    FreeSkin();
-    FreeBackBuffer();
     char typed[LeaderNameBufferSize];
     NameTypedSoFar(typed, sizeof typed);
-    SettleInterruptedGameOver(typed);
+    EndSession(typed);
     StoreSettings();
-    if (FullScreen != 0) {
-        LeaveFullScreenMode();
-    }
+    LeaveSession();
 }
 
 // The page is closing, or the browser puts it aside: the session ends as the Windows one does
