@@ -15,7 +15,7 @@ void GameCode(char* code) {
 void GameCodeLine(char* line, size_t size) {
     char code[GameCodeBufferSize];
     GameCode(code);
-    std::snprintf(line, size, "Brimzo game, %s, score %d: %s", ModeName(Game.mode), Game.score,
+    std::snprintf(line, size, "%s%s, score %d: %s", CodeLineStart, ModeName(Game.mode), Game.score,
                   code);
 }
 

@@ -456,10 +456,10 @@ document.getElementById('result').addEventListener('click', () => copyText(share
 document.getElementById('daily').addEventListener('click', () =>
   post({kind: EVENT.keyDown, a: KEYS.indexOf('KeyD'), b: 2}));
 
-// A link's code goes to the game once, and leaves the address, so that a reload does not ask
-// again.
+// A link's part from its '#' goes to the game once, which judges it as a pasted link, and
+// leaves the address, so that a reload does not ask again.
 function takeSharedCode() {
-  const code = location.hash.slice(1);
+  const code = location.hash;
   if (!code) return;
   history.replaceState(null, '', location.pathname + location.search);
   post({kind: EVENT.sharedCode, bytes: ansiBytes(code)});

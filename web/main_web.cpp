@@ -109,11 +109,12 @@ void PublishGame() {
     JsPublish(code, DailyResultLine(result, sizeof result) ? result : "");
 }
 
-// A link's code is anything that followed its '#': longer than a code, it is the wrong length.
+// The link the page was opened with, from its '#', is judged as a pasted link is; a longer
+// one is cut, and so still too long to be a code.
 void TakeLinkedCode() {
-    char code[GameCodeBufferSize + 1];
-    int32_t length = EventText(code, sizeof code);
-    TakeSharedCode(code, length);
+    char link[4 * GameCodeBufferSize];
+    EventText(link, sizeof link);
+    TakeSharedText(link);
 }
 
 // The decoder takes what it reads into the live tables: they are put back afterwards.

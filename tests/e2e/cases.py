@@ -232,21 +232,41 @@ def case_mode_drag_gap(args):
         check(stored["score"] == 0, "a new game starts at 0")
 
 
+def message_boxes(game):
+    return [w for w in game.windows("^Brimzo!") if w != game.window]
+
+
 def case_share(args):
     """Ctrl+C puts the game's code on the clipboard in a line for a chat, where other programs
-    read it. After a new game, Ctrl+V with that line asks, and plays that very game: it is what
-    is saved at exit."""
+    read it. After a new game, a link with that code, copied by another program, asks on Ctrl+V
+    and plays that very game; an ordinary link or a long word pasted then does nothing. The
+    game taken is what is saved at exit."""
     board = prepared_board()
     with Game(args.exe, args.assets, args.prefix) as game:
         game.write_ini(saved_game_ini(1, PREPARED_STATE, 40, board, PREPARED_NEXT))
         game.start()
         game.key("ctrl+c", window=game.window)
         line = game.clipboard()
-        check(re.fullmatch(r"Brimzo game, Squares, score 40: [A-Za-z0-9_-]{62}", line),
-              "the game's line on the clipboard: %r" % line)
+        code = re.fullmatch(r"Brimzo game, Squares, score 40: ([A-Za-z0-9_-]{62})", line)
+        check(code, "the game's line on the clipboard: %r" % line)
         game.click(434 + 30, 120)  # Lines: another game
-        game.key("ctrl+v", window=game.window)
-        game.dismiss_message("Brimzo!")  # "Play the shared game? ...": Return is OK
+        game.set_clipboard("https://brimzo.example.org/#" + code.group(1))
+        # Wine's clipboard takes another program's text a moment after it is copied
+        asked = False
+        for _ in range(10):
+            game.key("ctrl+v", window=game.window)
+            asked = eventually(lambda: message_boxes(game), 1)
+            if asked:
+                break
+        check(asked, "the link with the code asks")
+        game.dismiss_message("Brimzo!", says="Play the shared game? Your game in progress ends.")
+        for text in ("https://example.org/some/long/path/"
+                     "page_with_a_long_name-and-more-words-in-it-too.html",
+                     "one_long_word_of_letters_and_underscores_only_abcdefgh"):
+            game.set_clipboard(text)
+            time.sleep(1)  # many times what Wine takes to follow
+            game.key("ctrl+v", window=game.window)
+            check(not eventually(lambda: message_boxes(game), 2), "%r does nothing" % text)
         check(game.quit() == 0, "exit code 0")
         check(saved(game) == {"mode": 1, "state": PREPARED_STATE, "score": 40, "board": board,
                               "next": PREPARED_NEXT}, "the shared game saved: %r" % saved(game))
