@@ -20,7 +20,7 @@ char Target[SettingsPathBufferSize];       // the file a save replaces, where a 
 char Replacement[SettingsPathBufferSize];  // its copy while it is written
 constexpr int32_t CheckedValueSize = 2048; // longer than any value of the settings
 // No value read from a line holds a line end: this fallback tells a missing key.
-constexpr const char* MissingValue = "\n(missing)";
+constexpr char MissingValue[] = "\n(missing)";
 
 // The length in the characters that Windows counts: one for each character of UTF-8, two for
 // one beyond sixteen bits.
@@ -155,6 +155,12 @@ void WriteSettingString(const char* section, const char* key, const char* text) 
     bool done = CheckingCopy ? ReadsBackAs(section, key, text)
                              : WriteProfileText(section, key, text, WritePath);
     WriteFailed = WriteFailed || !done;
+}
+
+bool SettingStored(const char* section, const char* key) {
+    char found[sizeof MissingValue];
+    ReadSettingString(section, key, found, MissingValue, sizeof found);
+    return std::strcmp(found, MissingValue) != 0;
 }
 
 void QuoteIfNeeded(const char* text, char* quoted, size_t size) {

@@ -382,6 +382,8 @@ TEST(DailyDeal, EachDayKeepsItsBestScoreForThirtyDays) {
     SetProfileValue(Ini, "GAME", "SaveData1", "-");
     Start(false);
     EXPECT_EQ(DailyDealDay, NoDailyDeal);
+    ASSERT_TRUE(SaveSettings()); // nothing left to keep: the section stays true all the same
+    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Deal"), "-");
 }
 
 } // namespace

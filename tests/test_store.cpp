@@ -78,10 +78,7 @@ TEST(Settings, FirstStartUsesDefaultsAndExitWritesEveryKeyInOrder) {
                                     "Data=" +
                                     DefaultData +
                                     "\n"
-                                    "CRC=1879172880\n"
-                                    "[DAILY]\n"
-                                    "Deal=-\n"
-                                    "Best=\n");
+                                    "CRC=1879172880\n");
 }
 
 TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {
