@@ -630,27 +630,71 @@ def case_long_folder(args):
         check(game.ini_bytes() == before, "brimzo.ini as it was")
 
 
+def unsaved(game, cause):
+    """What the game says when it cannot save its settings file."""
+    return ("Unable to save the settings file %s\\brimzo.ini: %s. The options, the game and the "
+            "leaders of this run are lost!" % (game.windows_path(game.folder), cause))
+
+
 def case_full_disk(args):
-    """A save on a disk that fills up is not put in place: the file of the last run stays
-    whole, no copy is left to hold the space, and the player is told."""
+    """A save on a disk that fills up, or has no byte free, is not put in place: the file of
+    the last run stays whole, no copy is left to hold the space, and the player is told that
+    the disk is full."""
     if os.geteuid() != 0:
         print("full_disk: skipped, mounting a small disk needs root")
         sys.exit(SKIPPED)
     lines = ["Ada      00412"] + ["Brimzo!  00100"] * 9
     data, crc = model.encode_leader_tables([lines] * 3)
     prepared = "[OTHER]\nJunk=%s\n[LEADERS]\nData=%s\nCRC=%s\n" % ("j" * 2800, data, crc)
-    with Game(args.exe, args.assets, args.prefix, disk_kib=2048) as game:
-        game.write_ini(prepared)  # one page of the disk; the saved file needs two
-        before = game.ini_bytes()
-        disk = os.statvfs(game.folder)
-        with open(os.path.join(game.folder, "filler"), "wb") as filler:
-            filler.write(bytes(disk.f_frsize * (disk.f_bavail - 1)))  # one page left: the copy's
+    for pages_left in (1, 0):  # the copy's page, or none
+        with Game(args.exe, args.assets, args.prefix, disk_kib=2048) as game:
+            game.write_ini(prepared)  # one page of the disk; the saved file needs two
+            before = game.ini_bytes()
+            disk = os.statvfs(game.folder)
+            with open(os.path.join(game.folder, "filler"), "wb") as filler:
+                filler.write(bytes(disk.f_frsize * (disk.f_bavail - pages_left)))
+            game.start()
+            game.click(*QUIT_BUTTON)
+            game.dismiss_message("Brimzo!", says=unsaved(game, "the disk is full"))
+            check(game.wait() == 0, "exit code 0")
+            check(game.ini_bytes() == before, "brimzo.ini as it was")
+            check(not [name for name in os.listdir(game.folder) if name.endswith(".tmp")],
+                  "no copy left")
+
+
+def case_save_refused(args):
+    """A brimzo.ini that is a link into a folder that does not exist stays that link, and a
+    read-only one stays as it is: the player is told, once, at exit."""
+    with Game(args.exe, args.assets, args.prefix) as game:
+        ini = os.path.join(game.folder, "brimzo.ini")
+        nowhere = os.path.join(game.top, "gone", "real.ini")
+        os.symlink(nowhere, ini)
         game.start()
         game.click(*QUIT_BUTTON)
-        game.dismiss_message("Brimzo!")  # "... could not be written whole (is the disk full?)"
+        game.dismiss_message("Brimzo!", says=unsaved(
+            game, "it is a link to a file that does not exist"))
         check(game.wait() == 0, "exit code 0")
-        check(game.ini_bytes() == before, "brimzo.ini as it was")
-        check(not os.path.exists(os.path.join(game.folder, "brimzo.tmp")), "no copy left")
+        check(os.path.islink(ini) and os.readlink(ini) == nowhere, "the link kept as it was")
+        check(not os.path.exists(os.path.dirname(nowhere)), "no folder made for it")
+        check(not [name for name in os.listdir(game.folder) if name.endswith(".tmp")],
+              "no copy left")
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini("[WINDOW]\nPosX=40\nPosY=30\n")
+        ini = os.path.join(game.folder, "brimzo.ini")
+        os.chmod(ini, 0o444)
+        before = game.ini_bytes()
+        game.start()
+        game.drag((300, 300), (350, 320))  # something to save
+        game.origin = game.window_position()
+        game.click(*QUIT_BUTTON)
+        game.dismiss_message("Brimzo!", says=(
+            "The settings file %s\\brimzo.ini is read-only: the options, the game and the "
+            "leaders of this run were not saved." % game.windows_path(game.folder)))
+        check(game.wait() == 0, "exit code 0")
+        check(game.ini_bytes() == before and os.stat(ini).st_mode & 0o777 == 0o444,
+              "brimzo.ini as it was, read-only")
+        check(not [name for name in os.listdir(game.folder) if name.endswith(".tmp")],
+              "no copy left")
 
 
 def case_help(args):
