@@ -199,7 +199,7 @@ void OpenHelp(HWND window) {
 void ShowSettingsMessage(HWND owner, const char* text) {
     static wchar_t wide[2 * SettingsPathBufferSize];
     WideFromUtf8(text, wide, sizeof wide / sizeof wide[0]);
-    MessageBoxW(owner, wide, L"Brimzo!", MB_ICONHAND);
+    MessageBoxOverGame(owner, wide, L"Brimzo!", MB_ICONHAND);
 }
 
 bool RunCommand(HWND window, WORD id) {

@@ -18,6 +18,40 @@
 
 namespace {
 DEVMODEA FullScreenMode;
+HHOOK BoxHook; // while a message box is on its way
+
+// A message box is placed as it is activated, when it has its size; then the hook is done.
+LRESULT CALLBACK PlaceMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+    auto box = reinterpret_cast<HWND>(wParam);
+    wchar_t kind[8];
+    if (code == HCBT_ACTIVATE && GetClassNameW(box, kind, 8) && std::wcscmp(kind, L"#32770") == 0) {
+        CenterDialog(box);
+        UnhookWindowsHookEx(BoxHook);
+        BoxHook = nullptr;
+        return 0;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+} // namespace
+
+int MessageBoxOverGame(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
+    if (!BoxHook) {
+        BoxHook = SetWindowsHookExW(WH_CBT, PlaceMessageBox, nullptr, GetCurrentThreadId());
+    }
+    int answer = MessageBoxW(owner, text, caption, type | MB_SETFOREGROUND);
+    if (BoxHook) {
+        UnhookWindowsHookEx(BoxHook);
+        BoxHook = nullptr;
+    }
+    return answer;
+}
+
+int MessageBoxOverGame(HWND owner, const char* text, const char* caption, UINT type) {
+    static wchar_t wideText[2048];
+    static wchar_t wideCaption[64];
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wideText, 2048);
+    MultiByteToWideChar(CP_ACP, 0, caption, -1, wideCaption, 64);
+    return MessageBoxOverGame(owner, wideText, wideCaption, type);
 }
 
 bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height) {
@@ -77,7 +111,7 @@ void GetLocalDate(LocalDate* date) {
 }
 
 bool AskOkCancel(const char* question, const char* caption) {
-    return MessageBoxA(MainWindow, question, caption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+    return MessageBoxOverGame(MainWindow, question, caption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
 // Every dialog of the program runs through here; activation changes are ignored meanwhile,
@@ -115,7 +149,7 @@ void MoveMainWindow(int32_t x, int32_t y) {
 }
 
 void ShowStopMessage(const char* text, const char* caption) {
-    MessageBoxA(MainWindow, text, caption, MB_ICONHAND);
+    MessageBoxOverGame(MainWindow, text, caption, MB_ICONHAND);
 }
 
 // One message, then the end: whatever the message box lets through meanwhile (an activation
@@ -126,7 +160,7 @@ void FatalError(const char* message) {
         ExitProcess(1);
     }
     failing = true;
-    MessageBoxA(MainWindow, message, "Brimzo Error!", MB_ICONHAND);
+    MessageBoxOverGame(MainWindow, message, "Brimzo Error!", MB_ICONHAND);
     Shutdown();
     ExitProcess(1);
 }

@@ -190,6 +190,35 @@ TEST(Display, ToggleActivationAndFailure) {
     EXPECT_EQ(FullScreen, 1);
 }
 
+// Every dialog and message box is centred on the game's picture, and kept within the work area
+// of its screen.
+TEST(Display, BoxesAreCentredOnTheGameWithinTheWorkArea) {
+    const ScreenRect desktop = {0, 0, 1024, 768};
+    const struct {
+        int32_t fullScreen, x, y, width, height;
+        ScreenRect work;
+        int32_t left, top;
+    } boxes[] = {
+        {0, 100, 50, 300, 120, desktop, 270, 230},
+        {0, 100, 50, 301, 121, desktop, 269, 229}, // halves cut toward zero
+        {1, 100, 50, 300, 120, desktop, 170, 180}, // full screen: the screen's corner
+        {0, 900, 700, 384, 114, desktop, 640, 654},
+        {0, -600, -400, 384, 114, desktop, 0, 0},
+        {0, -1000, 40, 300, 120, {-1280, 0, 0, 1024}, -830, 220}, // a screen left of the first
+        {1, 0, 0, 700, 500, {0, 0, 640, 450}, 0, 0}, // larger: its top left corner in sight
+    };
+    for (const auto& box : boxes) {
+        FullScreen = box.fullScreen;
+        PosX = box.x;
+        PosY = box.y;
+        ScreenRect place = PlaceOverGame(box.width, box.height, box.work);
+        EXPECT_EQ(place.left, box.left) << box.x << " " << box.width;
+        EXPECT_EQ(place.top, box.top) << box.y << " " << box.height;
+        EXPECT_EQ(place.right - place.left, box.width);
+        EXPECT_EQ(place.bottom - place.top, box.height);
+    }
+}
+
 // The focus starts hidden in the middle; the first board key shows it where it is.
 // The run's start and end, as every platform calls them: the saved game is read over the
 // dealt one, the first screen shows it, and the teardown gives the display back last.

@@ -142,10 +142,13 @@ class Game:
         return True
 
     def dismiss_message(self, caption, says=None):
-        """Waits for a message box other than the game window and presses its button; it must
+        """Waits for a message box other than the game window and presses its button. A box
+        of the running game must lie centred on the game's picture and above its window, and
         say what is given."""
         besides = [self.window] if self.window else []
         box = self.find_window("^%s$" % caption, timeout=30, besides=besides)
+        if self.window:
+            self.expect_over_game(box)
         if says is not None:
             shown = self.message_texts()[-1]
             if not (shown == says or shown.endswith("...") and says.startswith(shown[:-3])):
@@ -153,6 +156,25 @@ class Game:
         self.key("Return", window=box)
         if not self.wait_gone(box, "^%s$" % caption):
             raise AssertionError("the message box %r stays" % caption)
+
+    def expect_over_game(self, box):
+        """A dialog or a box centred on the game's picture, and above its window while that is
+        shown."""
+        x, y, width, height = self.window_geometry(box)
+        centre = (x + width // 2, y + height // 2)
+        want = (self.origin[0] + 320, self.origin[1] + 240)
+        if abs(centre[0] - want[0]) > 1 or abs(centre[1] - want[1]) > 1:
+            raise AssertionError("centred at %r, not on the game: %r" % (centre, want))
+        if self.window in self.windows("^Brimzo!$") and not self.above(box, self.window):
+            raise AssertionError("under the game's window")
+
+    def above(self, window, other):
+        """Whether the first window lies above the other: xwininfo lists the top one first."""
+        tree = subprocess.run(["xwininfo", "-root", "-children"], env=self.env(),
+                              capture_output=True, text=True, timeout=30).stdout
+        order = [int(line.split()[0], 16) for line in tree.splitlines()
+                 if line.strip().startswith("0x")]
+        return order.index(int(window)) < order.index(int(other))
 
     def message_texts(self):
         """The text of every message box shown so far, as Wine traces it (cut after about 300
