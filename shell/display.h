@@ -19,7 +19,8 @@ struct ScreenRect {
     int32_t right;
     int32_t bottom;
 };
-ScreenRect GamePicture(); // where the game's picture is on the screen: in full screen, its corner
+// Where the game's picture is on the screen: its window, or in full screen the screen's corner.
+ScreenRect GamePicture();
 // Where a dialog or a message box of that size goes: centred on the game's picture, moved in
 // as far as it takes to lie within the work area of the game's screen (with its top left corner
 // in it when it is larger), so that a game dragged to an edge leaves no box out of sight.

@@ -71,8 +71,8 @@ bool WriteProfileText(const char* section, const char* key, const char* value, c
 // no file, whose target then holds where it points (empty where the platform cannot tell).
 bool ResolveProfileLink(const char* path, char* target, uint32_t size);
 bool ProfileFileReadOnly(const char* path);
-// Whether the disk that holds the file has less room left than SaveRoom, which a save of the
-// settings takes many times over: what to blame when a save failed.
+// Whether the disk that holds the file has less room left than SaveRoom, many times what a
+// save of the settings takes: what to blame when a save failed.
 constexpr uint64_t SaveRoom = 16 * 1024;
 bool DiskFullAt(const char* path);
 // A missing file copies as an empty one; a stale copy in the way, even read-only, is cleared.

@@ -218,10 +218,11 @@ const char* UnsavedSettingsMessage() {
         return message;
     case SaveFailure::Link:
         file = SettingsPath;
-        std::snprintf(cause, sizeof cause,
-                      Target[0] ? "it is a link to %s, which does not exist"
-                                : "it is a link to a file that does not exist%s",
-                      Target);
+        if (Target[0] == '\0') { // where the platform cannot tell
+            std::snprintf(cause, sizeof cause, "it is a link to a file that does not exist");
+        } else {
+            std::snprintf(cause, sizeof cause, "it is a link to %s, which does not exist", Target);
+        }
         break;
     case SaveFailure::DiskFull:
         std::snprintf(cause, sizeof cause, "the disk is full");
