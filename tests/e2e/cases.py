@@ -134,19 +134,19 @@ def wine32_refusal(launcher):
     return None
 
 
-def skip_without_wine32(args):
+def skip_without_wine32(args, case):
     if not args.package_x86:
-        print("first_start_x86: skipped, the 32-bit program is not built here")
+        print("%s: skipped, the 32-bit program is not built here" % case)
         sys.exit(SKIPPED)
     if not os.path.isfile(os.path.join(args.wine32, ".unpacked")):
-        print("first_start_x86: skipped, no 32-bit Wine unpacked here (scripts/unpack-wine32.sh "
-              "unpacks it where the kernel starts i386 programs)")
+        print("%s: skipped, no 32-bit Wine unpacked here (scripts/unpack-wine32.sh unpacks it "
+              "where the kernel starts i386 programs)" % case)
         sys.exit(SKIPPED)
 
 
 def case_first_start_x86(args):
     """The 32-bit package likewise, run by Wine's 32-bit half where this machine has it."""
-    skip_without_wine32(args)
+    skip_without_wine32(args, "first_start_x86")
     launcher = harness.wine32_launcher(args.wine32)
     refused = wine32_refusal(launcher)
     if refused:
@@ -162,7 +162,7 @@ def case_first_start_x86_refused(args):
     """On a machine that refuses the overlay mount (a container without mount rights, here
     this one without the right to make a mount namespace), the 32-bit case is skipped with one
     line that names what was refused."""
-    skip_without_wine32(args)
+    skip_without_wine32(args, "first_start_x86_refused")
     without = ["setpriv", "--bounding-set", "-sys_admin"]
     if subprocess.run(without + ["true"], capture_output=True).returncode != 0:
         print("first_start_x86_refused: skipped, no right to give up here")
