@@ -112,14 +112,13 @@ void BM_AnimationPacing(benchmark::State& state) {
         Game.board[0] = 2;
         SelectBall(0, 0);
         FindPath(8, 8);
+        int8_t removed[CellCount];
+        std::memset(removed, EmptyCell, sizeof removed);
+        std::memset(removed + CellIndex(0, 4), 3, 5);
         auto start = std::chrono::steady_clock::now();
-        MoveBall();
-        for (int32_t column = 0; column < 5; column++) {
-            Game.removalMark[CellIndex(column, 4)] = 1;
-            Game.board[CellIndex(column, 4)] = 3;
-        }
-        AnimateVanish();
-        AnimateAppear();
+        AnimateMove(MoveBallAlongPath(), Game.nextBalls);
+        AnimateVanish(removed);
+        AnimateAppear(Game.nextBalls);
         std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count());
         elapsed += took.count();

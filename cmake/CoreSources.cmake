@@ -1,7 +1,9 @@
 # The rules alone: the deal, the path and the shapes, which link with nothing else.
 set(BRIMZO_RULES_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../game/cellset.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/daily.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/deal.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../game/move.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/path.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../game/shapes.cpp
 )
@@ -15,6 +17,7 @@ set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../shell/focus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/input.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/keys.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../shell/session.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/share.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/animate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../render/sound.cpp

@@ -61,3 +61,26 @@ int32_t CheckShapes();
 void MarkCell(int32_t column, int32_t row, bool* flag);
 int32_t CountGroup(int32_t row, int32_t column, int32_t colour);
 void MarkGroup(int32_t row, int32_t column, int32_t colour);
+
+// What one move did, left behind by PlayMove for the turn to show and for players and checks
+// to read. The path it took is Game's (pathLength, pathColumn, pathRow).
+struct MoveRecord {
+    int8_t colour;                     // of the ball that moved
+    int8_t steppedAside;               // the announced ball that made way for it, or -1
+    NextBall announced[NextBallCount]; // the announced balls while it moved
+    bool landed;                       // it completed no shape: those balls landed
+    bool gameOver;                     // and left fewer than three empty cells
+    int32_t points;                    // scored by the move, or else by the landing
+    int8_t removed[CellCount];         // the colour of each ball taken off, EmptyCell elsewhere
+};
+
+// The whole move of the selected ball to the empty cell (column, row), in Game alone, as a
+// click plays it: the announced ball on that cell steps aside to the cell the ball leaves, the
+// ball moves, the shapes it completes score and go, or else the announced balls land, the
+// shapes they complete score and go, and three more are announced. A game over is only
+// reported. False, and nothing but the search's work arrays changed, when no path leads there.
+bool PlayMove(int32_t column, int32_t row, MoveRecord* move);
+bool SpawnNextBalls(); // the announced balls land: true when fewer than three cells stay empty
+// The shapes on the board scored (the score stops at its type's largest value) and taken off;
+// their points, 0 when there are none.
+int32_t ScoreShapes(int8_t removed[CellCount]);

@@ -15,7 +15,6 @@
 #include "store/settings.h"
 
 namespace {
-constexpr int32_t GameOverEmptyCells = 3;
 bool AskingLeaderName;
 char NameBeforeAsking[LeaderNameBufferSize]; // the name the dialog offered
 } // namespace
@@ -33,20 +32,6 @@ void DeselectBall() {
     Game.ballSelected = false;
 }
 
-void MoveBall() {
-    AnimateMove(MoveBallAlongPath());
-}
-
-static void MoveAnnouncedBallOffTarget(int32_t column, int32_t row) {
-    for (NextBall& ball : Game.nextBalls) {
-        if (ball.column == column && ball.row == row) {
-            ball.column = Game.selectedColumn;
-            ball.row = Game.selectedRow;
-            ClearCell(column, row);
-        }
-    }
-}
-
 static void EndGame() {
     if (LeaderQualifies()) {
         std::memcpy(NameBeforeAsking, LastLeaderName, sizeof NameBeforeAsking);
@@ -59,12 +44,37 @@ static void EndGame() {
     RedrawScreen(false, true, true);
 }
 
-// A score stops at the largest value its type holds: beyond it would turn negative, and a
-// saved game with a negative score is refused at the next start.
-static void ScoreAndRemove(int32_t points) {
-    Game.score = points > INT32_MAX - Game.score ? INT32_MAX : Game.score + points;
-    DrawScore();
-    RemoveMarkedBalls();
+void RemoveMarkedBalls(const int8_t removed[CellCount]) {
+    PlaySoundSlot(RemovalSoundSlot, false);
+    AnimateVanish(removed);
+}
+
+// The move is complete in the game before the screen shows it, step by step.
+static void ShowMove(const MoveRecord& move, int32_t column, int32_t row) {
+    if (move.steppedAside >= 0) {
+        ClearCell(column, row);
+    }
+    DeselectBall();
+    AnimateMove(move.colour, move.announced);
+    if (move.landed) {
+        AnimateAppear(move.announced);
+        if (!move.gameOver) {
+            DrawNextBalls(Game.nextBalls);
+        }
+    }
+    if (move.points > 0) {
+        DrawScore();
+        RemoveMarkedBalls(move.removed);
+    }
+}
+
+// A game over deals the next game, and the shapes of that deal score at once.
+static void EndGameAndScoreTheDeal(MoveRecord* move) {
+    EndGame();
+    if (ScoreShapes(move->removed) > 0) {
+        DrawScore();
+        RemoveMarkedBalls(move->removed);
+    }
 }
 
 void ClickCell(int32_t column, int32_t row) {
@@ -78,51 +88,15 @@ void ClickCell(int32_t column, int32_t row) {
     if (!Game.ballSelected) {
         return;
     }
-    if (!FindPath(column, row)) {
+    MoveRecord move;
+    if (!PlayMove(column, row, &move)) {
         PlaySoundSlot(RefusedMoveSlot, true);
         return;
     }
-    MoveAnnouncedBallOffTarget(column, row);
-    DeselectBall();
-    MoveBall();
-    int32_t points = CheckShapes();
-    if (points == 0) {
-        if (SpawnNextBalls()) {
-            EndGame();
-        }
-        // after a game over this sees the board just dealt
-        points = CheckShapes();
-        if (points == 0) {
-            return;
-        }
+    ShowMove(move, column, row);
+    if (move.gameOver) {
+        EndGameAndScoreTheDeal(&move);
     }
-    ScoreAndRemove(points);
-}
-
-static int32_t CountEmptyCells() {
-    int32_t empty = 0;
-    for (int8_t cell : Game.board) {
-        empty += cell == EmptyCell ? 1 : 0;
-    }
-    return empty;
-}
-
-bool SpawnNextBalls() {
-    for (const NextBall& ball : Game.nextBalls) {
-        Game.board[CellIndex(ball.column, ball.row)] = ball.colour;
-    }
-    AnimateAppear();
-    if (CountEmptyCells() < GameOverEmptyCells) {
-        return true;
-    }
-    ChooseNextBalls();
-    DrawNextBalls();
-    return false;
-}
-
-void RemoveMarkedBalls() {
-    PlaySoundSlot(RemovalSoundSlot, false);
-    AnimateVanish();
 }
 
 // The session ends while the name is being asked for: the score still takes its place, under

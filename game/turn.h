@@ -1,5 +1,6 @@
-// The turn: the rules played out on the screen. A click changes the game state first; the
-// drawing, the animations, the sounds and the name dialog then show the change.
+// The turn: the rules played out on the screen. A click changes the game state first, through
+// the rules' whole move; the drawing, the animations, the sounds and the name dialog then show
+// what it did, and a game over enters the leader table and deals the next game.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +9,6 @@
 
 void NewGame();      // puts the selected ball down on the screen, then deals
 void DeselectBall(); // the selected ball comes to rest where it lies
-void MoveBall();     // along the path found, animated
 void ClickCell(int32_t column, int32_t row);
-bool SpawnNextBalls();
-void RemoveMarkedBalls();
-void SettleInterruptedGameOver(const char* typedName); // the teardown, during name entry
+void RemoveMarkedBalls(const int8_t removed[CellCount]); // with their sound, as they vanish
+void SettleInterruptedGameOver(const char* typedName);   // the teardown, during name entry

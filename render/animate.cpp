@@ -27,55 +27,54 @@ void BounceStep() {
 
 // Wiping a cell the ball has left also wipes an announced mark on it, so the marks are laid
 // again before every step and once after the last.
-void AnimateMove(int32_t colour) {
+void AnimateMove(int32_t colour, const NextBall announced[NextBallCount]) {
     StartAnimationPacing();
     PlaySoundSlot(MoveSoundSlot, false);
     for (int32_t k = 1; k < Game.pathLength; k++) {
-        DrawNextBalls();
+        DrawNextBalls(announced);
         DrawBall(Game.pathColumn[k + 1], Game.pathRow[k + 1], colour, RestFrame);
         ClearCell(Game.pathColumn[k], Game.pathRow[k]);
         AnimationPause(MovePause);
     }
-    DrawNextBalls();
+    DrawNextBalls(announced);
 }
 
-static void DrawAnnouncedBalls(int32_t frame) {
-    for (const NextBall& ball : Game.nextBalls) {
-        DrawBall(ball.column, ball.row, ball.colour, frame);
+static void DrawLandingBalls(const NextBall landed[NextBallCount], int32_t frame) {
+    for (int32_t i = 0; i < NextBallCount; i++) {
+        DrawBall(landed[i].column, landed[i].row, landed[i].colour, frame);
     }
 }
 
-void AnimateAppear() {
+void AnimateAppear(const NextBall landed[NextBallCount]) {
     StartAnimationPacing();
     for (int32_t frame = FirstAppearFrame; frame >= LastAppearFrame; frame--) {
         AnimationPause(AppearPause);
-        DrawAnnouncedBalls(frame);
+        DrawLandingBalls(landed, frame);
     }
     AnimationPause(AppearPause);
-    DrawAnnouncedBalls(RestFrame);
+    DrawLandingBalls(landed, RestFrame);
 }
 
-static void VanishStep(int32_t step) {
+static void VanishStep(const int8_t removed[CellCount], int32_t step) {
     for (int32_t row = 0; row < BoardSize; row++) {
         for (int32_t column = 0; column < BoardSize; column++) {
-            int32_t cell = CellIndex(column, row);
-            if (Game.removalMark[cell] != 1) {
+            int8_t colour = removed[CellIndex(column, row)];
+            if (colour == EmptyCell) {
                 continue;
             }
             if (step < VanishedStep) {
-                DrawBall(column, row, Game.board[cell], step);
+                DrawBall(column, row, colour, step);
             } else {
-                Game.board[cell] = EmptyCell;
                 ClearCell(column, row);
             }
         }
     }
 }
 
-void AnimateVanish() {
+void AnimateVanish(const int8_t removed[CellCount]) {
     StartAnimationPacing();
     for (int32_t step = FirstVanishFrame; step <= VanishedStep; step++) {
-        VanishStep(step);
+        VanishStep(removed, step);
         AnimationPause(VanishPause);
     }
 }

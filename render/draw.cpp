@@ -130,9 +130,9 @@ void DrawAllBalls() {
     }
 }
 
-void DrawNextBalls() {
-    for (const NextBall& ball : Game.nextBalls) {
-        DrawBall(ball.column, ball.row, ball.colour, AnnouncedFrame);
+void DrawNextBalls(const NextBall balls[NextBallCount]) {
+    for (int32_t i = 0; i < NextBallCount; i++) {
+        DrawBall(balls[i].column, balls[i].row, balls[i].colour, AnnouncedFrame);
     }
 }
 
@@ -171,7 +171,7 @@ void RedrawScreen(bool full, bool leaders, bool modeMarker) {
     }
     DrawScore();
     DrawAllBalls();
-    DrawNextBalls();
+    DrawNextBalls(Game.nextBalls);
     if (modeMarker) {
         DrawModeButton(Game.mode, false);
     }

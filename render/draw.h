@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "game/game.h"
 #include "shell/platform.h"
 
 constexpr int32_t ScreenWidth = 640;
@@ -41,7 +42,7 @@ void DrawBall(int32_t column, int32_t row, int32_t colour, int32_t frame);
 void ClearCell(int32_t column, int32_t row);
 void DrawScore();
 void DrawAllBalls();
-void DrawNextBalls();
+void DrawNextBalls(const NextBall balls[NextBallCount]); // the announced marks
 void DrawWindowButton(int32_t index, bool highlighted);
 void DrawModeButton(int32_t mode, bool hovered);
 void RedrawScreen(bool full, bool leaders, bool modeMarker);

@@ -1,5 +1,5 @@
-// The rules link alone: a demo player built from the deal, the path and the shapes only, with
-// no drawing, sound, store or platform beside them. It plays a fixed game to its end and
+// The rules link alone: a demo player built from the rules only, with no drawing, sound, store
+// or platform beside them. It plays a fixed game to its end through the rules' whole move and
 // prints the moves, the score and the balls left, which the test compares.
 #include <cstdio>
 
@@ -45,39 +45,15 @@ static int32_t CountBalls() {
     return balls;
 }
 
-// The turn's part, done here without pictures: the marked cells empty, or the announced balls
-// drop in and three more are chosen.
-static bool FinishMove() {
-    int32_t points = CheckShapes();
-    if (points > 0) {
-        Game.score += points;
-        for (int32_t cell = 0; cell < CellCount; cell++) {
-            Game.board[cell] = Game.removalMark[cell] == 1 ? EmptyCell : Game.board[cell];
-        }
-        return true;
-    }
-    for (const NextBall& ball : Game.nextBalls) {
-        Game.board[CellIndex(ball.column, ball.row)] = ball.colour;
-    }
-    if (CellCount - CountBalls() < NextBallCount) {
-        return false;
-    }
-    ChooseNextBalls();
-    return true;
-}
-
 int main() {
     SeedRandom(2026);
     Game.mode = Squares;
     DealGame();
     int32_t moves = 0;
-    while (ChooseMove()) {
-        MoveBallAlongPath();
-        Game.ballSelected = false;
+    MoveRecord move = {};
+    while (!move.gameOver && ChooseMove()) {
+        PlayMove(Game.pathColumn[Game.pathLength], Game.pathRow[Game.pathLength], &move);
         moves++;
-        if (!FinishMove()) {
-            break;
-        }
     }
     std::printf("moves %d score %d balls %d\n", moves, Game.score, CountBalls());
     return 0;

@@ -405,7 +405,7 @@ TEST(Animations, FramesInOrderAndPausesFollowTheSpeed) {
         StartOnEmptyBoard();
         AnimationSpeed = s.speed;
         Announce({0, 0, 1}, {1, 0, 2}, {2, 0, 3});
-        AnimateAppear();
+        AnimateAppear(Game.nextBalls);
         Log appear;
         for (int32_t frame : {23, 22, 21, 20, 19, 0}) {
             appear.push_back(s.frame);
@@ -418,10 +418,11 @@ TEST(Animations, FramesInOrderAndPausesFollowTheSpeed) {
 
         ClearCallLog();
         Put(3, 0, 4);
-        Game.removalMark[CellIndex(3, 0)] = 1;
-        Game.removalMark[CellIndex(5, 3)] = -1; // counted, not marked: untouched
         Put(5, 3, 4);
-        AnimateVanish();
+        int8_t removed[CellCount];
+        std::memset(removed, EmptyCell, sizeof removed);
+        removed[CellIndex(3, 0)] = 4;
+        AnimateVanish(removed);
         Log vanish;
         for (int32_t frame = 7; frame <= 18; frame++) {
             vanish.push_back("DrawBall 3 0 4 " + std::to_string(frame));
@@ -430,13 +431,11 @@ TEST(Animations, FramesInOrderAndPausesFollowTheSpeed) {
         vanish.push_back("ClearCell 3 0");
         vanish.push_back(s.frame);
         EXPECT_EQ(CallLog(), vanish) << s.speed;
-        EXPECT_EQ(Game.board[CellIndex(3, 0)], EmptyCell);
-        EXPECT_EQ(Game.board[CellIndex(5, 3)], 4);
 
         ClearCallLog();
         SelectBall(5, 3);
         ASSERT_TRUE(FindPath(7, 3));
-        MoveBall();
+        AnimateMove(MoveBallAlongPath(), Game.nextBalls);
         EXPECT_EQ(CallLog(), (Log{"Sound move.wav cuts", "DrawNextBalls", "DrawBall 6 3 4 0",
                                   "ClearCell 5 3", s.step, "DrawNextBalls", "DrawBall 7 3 4 0",
                                   "ClearCell 6 3", s.step, "DrawNextBalls"}))

@@ -45,10 +45,10 @@ resultButton.addEventListener('click', () => copyText(shared.result, 'Copied'));
 document.getElementById('daily').addEventListener('click', () =>
   post({kind: EventKind.KeyDown, a: Key.D, b: ControlHeld}));
 
-// A link's code goes to the game once, and leaves the address, so that a reload does not ask
-// again.
+// A link's part from its '#' goes to the game once, which judges it as a pasted link, and
+// leaves the address, so that a reload does not ask again.
 export function takeSharedCode() {
-  const code = location.hash.slice(1);
+  const code = location.hash;
   if (!code) return;
   history.replaceState(null, '', location.pathname + location.search);
   post({kind: EventKind.SharedCode, bytes: ansiBytes(code)});

@@ -15,7 +15,7 @@ enum class EventKind : int32_t {
     Command = 5,        // a: a dialog's control id, b: its template; the text: its field
     Import = 6,         // the text: a settings file the player chose
     KeyDown = 7,        // a: a Key, b: ShiftHeld and ControlHeld
-    SharedCode = 8,     // the text: what a link carried after its '#'
+    SharedCode = 8,     // the text: the page's link from its '#'
 };
 
 struct WebEvent {

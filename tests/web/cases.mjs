@@ -256,7 +256,8 @@ const cases = {
   },
 
   // The share control copies a link to the game. Another player opens it in a browser of their
-  // own: the page asks first, then plays that very game, and the code leaves the address.
+  // own: the page asks first, then plays that very game, and the code leaves the address. An
+  // ordinary link into the page, opened before, does nothing.
   async share({browser, url}) {
     const board = preparedBoard();
     const page = await web.openGame(browser, url, savedGameIni(2, PREPARED_STATE, 40, board, PREPARED_NEXT));
@@ -270,7 +271,9 @@ const cases = {
     }
 
     const friend = await web.anotherPlayer(browser, page);
-    await friend.goto(link);
+    await friend.goto(`${url}#how-to-play`);
+    await web.waitForFirstFrame(friend); // its part from '#' went to the game before
+    await friend.goto(link); // the game takes the two in turn: a refusal would come first
     await friend.waitForSelector('#dialog-0[open]');
     assert.deepEqual(await friend.$$eval('#dialog-0 header, #dialog-0 p', texts => texts.map(t => t.textContent)),
       ['Brimzo!', 'Play the shared game? Your game in progress ends.']);
