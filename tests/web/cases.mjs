@@ -243,6 +243,8 @@ const cases = {
 
     const closed = await gameOver();
     await closed.keyboard.type('Amy');
+    await web.eventually(() => closed.$eval('#dialog-1002 input', input => input.value === 'Amy'),
+      'the name typed'); // Firefox may still be typing it
     await closed.close();
     // read where no game starts, which would save its own over the file (Firefox keeps what a
     // closing page saves a moment later)
