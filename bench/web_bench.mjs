@@ -3,21 +3,20 @@
 // engine on this machine, and in Chromium as a new and a returning player on a slow link, and
 // what presenting a whole frame costs. It prints the table of docs/measurements.md, and with
 // --write puts it there, between its two marker lines.
-// node bench/web_bench.mjs --dist D --chromium B --firefox F [--write docs/measurements.md]
-import {spawn} from 'node:child_process';
+// node bench/web_bench.mjs --dist D --chromium B --firefox F [--write]
+import {execFileSync, spawn} from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import {parseArgs} from 'node:util';
 import * as web from '../tests/web/helper.mjs';
 
-const {values: args} = parseArgs({options: Object.fromEntries(['dist', 'chromium', 'firefox', 'write']
-  .map(name => [name, {type: 'string'}]))});
+const {values: args} = parseArgs({options: {...Object.fromEntries(['dist', 'chromium', 'firefox']
+  .map(name => [name, {type: 'string'}])), write: {type: 'boolean'}}});
 const LOADS = 20;
 const SLOW_LOADS = 8;
 const REDRAWS = 40;
 // A phone's slow link, as Chrome's DevTools emulate it: 1.6 Mbit/s down, 0.75 up, 150 ms.
 const SLOW_LINK = {download: 1.6e6 / 8, upload: 0.75e6 / 8, latency: 150};
-const MARKERS = ['<!-- made by bench/web_bench.mjs: from here -->', '<!-- to here -->'];
 
 const median = values => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const kib = bytes => `${(bytes / 1024).toFixed(1)} KiB`;
@@ -130,11 +129,10 @@ async function presents(browser, url) {
     `${median(times).toFixed(2)} ms (median of ${times.length})`]);
 }
 
+// Between the page's two marker lines of this table, by the one writer of the page's tables.
 function write(table) {
-  const page = fs.readFileSync(args.write, 'utf8');
-  const [before, rest] = page.split(MARKERS[0]);
-  const after = rest.split(MARKERS[1])[1];
-  fs.writeFileSync(args.write, `${before}${MARKERS[0]}\n${table}${MARKERS[1]}${after}`);
+  execFileSync('python3', [new URL('../scripts/measurements.py', import.meta.url).pathname, 'put', 'web'],
+    {input: table});
 }
 
 sizes();

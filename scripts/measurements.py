@@ -7,6 +7,7 @@ of its name, so that the page shows what the last run measured and nothing stale
     <!-- NAME: end -->
 
 measurements.py core JSON   the rules' figures, from core_bench's JSON output
+measurements.py put NAME    the table on standard input, as another benchmark made it
 """
 import json
 import re
@@ -51,7 +52,9 @@ def core_table(results):
 
 
 def main():
-    if len(sys.argv) == 3 and sys.argv[1] == 'core':
+    if len(sys.argv) == 3 and sys.argv[1] == 'put':
+        write_section(sys.argv[2], sys.stdin.read())
+    elif len(sys.argv) == 3 and sys.argv[1] == 'core':
         try:
             table = core_table(json.loads(Path(sys.argv[2]).read_text()))
         except KeyError as missing:

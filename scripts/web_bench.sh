@@ -7,4 +7,4 @@ bash scripts/setup.sh
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIMZO_SANITIZE=ON
 cmake --build build/native --target web
 node bench/web_bench.mjs --dist build/native/web/dist --chromium "$(command -v chromium)" \
-    --firefox "$(command -v firefox-esr)" --write docs/measurements.md
+    --firefox "$(command -v firefox-esr)" --write
