@@ -1,10 +1,8 @@
 // Path search, shape checks and whole games, measured. Run: build/release/bench/core_bench
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstring>
 #include <random>
-#include <vector>
 
 #include "bench/random_play.h"
 #include "game/turn.h"
@@ -68,8 +66,8 @@ void BM_CheckShapes(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckShapes)->Arg(Lines)->Arg(Squares)->Arg(Groups)->ArgName("mode");
 
-// Whole games of random legal moves with no pauses and nothing recorded: turns per second,
-// the choice of the move included.
+// Whole games of random legal moves clicked through the turn, with no pauses and nothing
+// recorded: turns per second, the choice of the move included.
 void BM_RandomGames(benchmark::State& state) {
     std::memset(&Game, 0, sizeof Game);
     ResetDouble();
@@ -77,21 +75,51 @@ void BM_RandomGames(benchmark::State& state) {
     Game.mode = static_cast<int32_t>(state.range(0));
     NewGame();
     std::mt19937 random(5);
-    std::vector<int32_t> balls;
-    std::vector<int32_t> empties;
     int64_t turns = 0;
+    int32_t from = 0;
+    int32_t to = 0;
     for (auto _ : state) {
-        if (PlayRandomMove(random, balls, empties)) {
-            turns++;
-        } else {
+        if (!ChooseRandomMove(random, &from, &to)) {
             NewGame();
+            continue;
         }
+        ClickCell(from % BoardSize, from / BoardSize);
+        ClickCell(to % BoardSize, to / BoardSize);
+        turns++;
     }
     state.counters["turns/s"] =
         benchmark::Counter(static_cast<double>(turns), benchmark::Counter::kIsRate);
     SetRecording(true);
 }
 BENCHMARK(BM_RandomGames)->Arg(Lines)->Arg(Squares)->Arg(Groups)->ArgName("mode");
+
+// The same games headless, by the rules alone: what a computer player, a replay or a score
+// check pays for a turn.
+void BM_HeadlessGames(benchmark::State& state) {
+    std::memset(&Game, 0, sizeof Game);
+    Game.mode = static_cast<int32_t>(state.range(0));
+    DealGame();
+    std::mt19937 random(5);
+    MoveRecord move;
+    int64_t turns = 0;
+    int32_t from = 0;
+    int32_t to = 0;
+    for (auto _ : state) {
+        if (!ChooseRandomMove(random, &from, &to)) {
+            DealGame();
+            continue;
+        }
+        SelectBall(from % BoardSize, from / BoardSize);
+        PlayMove(to % BoardSize, to / BoardSize, &move);
+        turns++;
+        if (move.gameOver) {
+            DealGame();
+        }
+    }
+    state.counters["turns/s"] =
+        benchmark::Counter(static_cast<double>(turns), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_HeadlessGames)->Arg(Lines)->Arg(Squares)->Arg(Groups)->ArgName("mode");
 
 } // namespace
 

@@ -1,14 +1,17 @@
-// Measures the browser version in headless Chromium: what a player downloads, the time from
-// loading the page to its first frame (on this machine, and as a new and a returning player
-// on a slow link), and what presenting a whole frame costs.
-// node bench/web_bench.mjs --dist D --chromium B
-import {spawn} from 'node:child_process';
+// Measures the browser version, served as scripts/web.sh serves it (the compressed copies beside
+// the files): what a player downloads, the time from loading the page to its first frame in each
+// engine on this machine, and in Chromium as a new and a returning player on a slow link, and
+// what presenting a whole frame costs. It prints the table of docs/measurements.md, and with
+// --write puts it there, between its two marker lines.
+// node bench/web_bench.mjs --dist D --chromium B --firefox F [--write]
+import {execFileSync, spawn} from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import zlib from 'node:zlib';
+import {parseArgs} from 'node:util';
 import * as web from '../tests/web/helper.mjs';
 
-const args = web.options();
+const {values: args} = parseArgs({options: {...Object.fromEntries(['dist', 'chromium', 'firefox']
+  .map(name => [name, {type: 'string'}])), write: {type: 'boolean'}}});
 const LOADS = 20;
 const SLOW_LOADS = 8;
 const REDRAWS = 40;
@@ -17,46 +20,33 @@ const SLOW_LINK = {download: 1.6e6 / 8, upload: 0.75e6 / 8, latency: 150};
 
 const median = values => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const kib = bytes => `${(bytes / 1024).toFixed(1)} KiB`;
-const range = times => `median of ${times.length}, ${Math.min(...times).toFixed(0)} to ` +
-  `${Math.max(...times).toFixed(0)}`;
+const seconds = times => `${(median(times) / 1000).toFixed(2)} s (median of ${times.length}; ` +
+  `${(Math.min(...times) / 1000).toFixed(2)} to ${(Math.max(...times) / 1000).toFixed(2)})`;
 // The build names most files by their content (brimzo.0123abcd.js): the name without it.
 const plain = name => name.replace(/\.[0-9a-f]{8}(\.[a-z]+)$/, '$1');
-const CODE = ['index.html', 'brimzo.js', 'brimzo.css', 'brimzo-core.js', 'brimzo-core.wasm'];
+const size = name => fs.statSync(path.join(args.dist, name)).size;
+const sent = name => fs.existsSync(path.join(args.dist, `${name}.br`)) ? size(`${name}.br`) : size(name);
+const total = (files, measure) => files.reduce((sum, name) => sum + measure(name), 0);
+const rows = [];
 
-function line(label, files) {
-  const sizes = files.map(name => fs.readFileSync(path.join(args.dist, name)));
-  const raw = sizes.reduce((sum, data) => sum + data.length, 0);
-  const packed = sizes.reduce((sum, data) => sum + zlib.gzipSync(data, {level: 9}).length, 0);
-  console.log(`${label.padEnd(28)} ${kib(raw).padStart(10)} ${kib(packed).padStart(10)} gzip`);
-}
-
-// The code first, in its order, then the rest by name.
+// The page, its script modules and style sheet, and the game's code; then everything a player
+// may fetch (all but the help page and the compressed copies).
 function sizes() {
-  const rank = name => CODE.includes(plain(name)) ? CODE.indexOf(plain(name)) : CODE.length;
-  const files = fs.readdirSync(args.dist).sort((a, b) => rank(a) - rank(b) || a.localeCompare(b));
-  for (const name of files) line(name, [name]);
-  line('code', files.filter(name => CODE.includes(plain(name))));
-  line('everything but help', files.filter(name => name !== 'help.html'));
+  const files = fs.readdirSync(args.dist).filter(name => !/\.(br|gz)$/.test(name));
+  const code = files.filter(name => /\.(html|js|css|wasm)$/.test(name) && !/^(help|service-worker)\./.test(name));
+  const wasm = files.filter(name => name.endsWith('.wasm'));
+  rows.push(['the code a player downloads: the page, its script modules and style sheet, ' +
+    '`brimzo-core.js`, `brimzo-core.wasm`', `${kib(total(code, size))}; ${kib(total(code, sent))} ` +
+    `as sent, Brotli-compressed (the wasm ${kib(total(wasm, size))}, ${kib(total(wasm, sent))} as sent)`]);
+  const all = files.filter(name => name !== 'help.html');
+  rows.push(['with the skins, sounds, icons, cursor, manifest and service worker (the whole folder but ' +
+    '`help.html` and the compressed copies)', `${kib(total(all, size))}; ${kib(total(all, sent))} as sent`]);
 }
 
-// From the start of navigation; the browser's cache is off, so every load fetches every file.
-async function firstFrames(browser, url) {
-  const times = [];
-  for (let load = 0; load < LOADS; load++) {
-    const page = await browser.newPage();
-    await page.setCacheEnabled(false);
-    await page.goto(url);
-    await web.waitForFirstFrame(page);
-    times.push(await page.evaluate(() => window.brimzo.firstFrameAt));
-    await page.close();
-  }
-  console.log(`first frame after ${median(times).toFixed(1)} ms (${range(times)})`);
-}
-
-// The folder served as the README says a player may serve it, by Python's own web server.
-async function pythonServer() {
-  const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', '0'],
-    {cwd: args.dist, stdio: ['ignore', 'pipe', 'ignore']});
+// The folder served as web.sh serves it.
+async function serve() {
+  const server = spawn('python3', [new URL('../scripts/web_serve.py', import.meta.url).pathname,
+    args.dist, '0'], {stdio: ['ignore', 'pipe', 'ignore']});
   const port = await new Promise(resolve => server.stdout.on('data', text => {
     const found = /port (\d+)/.exec(text);
     if (found) resolve(found[1]);
@@ -64,9 +54,24 @@ async function pythonServer() {
   return {url: `http://127.0.0.1:${port}/`, stop: () => server.kill()};
 }
 
+// From the start of navigation, one load after another in one browser: the first from the
+// server, the rest from what the game's service worker kept.
+async function firstFrames(browser, url) {
+  const times = [];
+  const page = await browser.newPage();
+  for (let load = 0; load < LOADS; load++) {
+    await page.goto(url);
+    await web.waitForFirstFrame(page);
+    times.push(await page.evaluate(() => window.brimzo.firstFrameAt));
+    await page.goto('about:blank');
+  }
+  await page.close();
+  return times;
+}
+
 // A new player, each in a browser profile of their own, on the slow link; then the same player
-// again, from what the browser kept of the first visit (its cache, or the game's service worker
-// where there is one). Then what the first frame waited for: the files that came before it.
+// again, from what the browser kept of the first visit (the game's service worker). Then what
+// the first frame waited for: the files that came before it, and their bytes as sent.
 async function slowFirstFrames(browser, url) {
   const [fresh, again] = [[], []];
   let waited;
@@ -76,13 +81,12 @@ async function slowFirstFrames(browser, url) {
     await page.goto(url);
     await web.waitForFirstFrame(page);
     times.push(await page.evaluate(() => window.brimzo.firstFrameAt));
-    const files = await page.evaluate(() => performance.getEntriesByType('resource')
+    const files = await page.evaluate(() => performance.getEntriesByType('navigation')
+      .concat(performance.getEntriesByType('resource'))
       .filter(file => file.responseEnd <= window.brimzo.firstFrameAt)
-      .map(file => new URL(file.name).pathname.slice(1)));
-    await page.waitForNetworkIdle();
-    await page.evaluate(async () => {
-      if (await navigator.serviceWorker?.getRegistration()) await navigator.serviceWorker.ready;
-    });
+      .map(file => [new URL(file.name).pathname.slice(1) || 'index.html', file.encodedBodySize]));
+    await page.evaluate(() => window.brimzo.allFiles());
+    await page.evaluate(() => navigator.serviceWorker.ready);
     await page.close();
     return files;
   };
@@ -92,11 +96,14 @@ async function slowFirstFrames(browser, url) {
     await visit(context, again);
     await context.close();
   }
-  console.log(`slow link, a new player: first frame after ${median(fresh).toFixed(0)} ms (${range(fresh)})`);
-  console.log(`slow link, the same player again: ${median(again).toFixed(0)} ms (${range(again)})`);
-  const needed = ['index.html', ...new Set(waited)];
-  console.log(`in before the first frame: ${needed.map(plain).join(', ')}`);
-  line('that is', needed);
+  const bytes = new Map(); // a file the page asked for twice came once
+  for (const [name, encoded] of waited) bytes.set(name, Math.max(encoded, bytes.get(name) ?? 0));
+  const names = [...bytes.keys()];
+  rows.push([`what a new player's first frame waits for: ${names.map(plain).join(', ')}`,
+    `${kib(total(names, size))}; ${kib([...bytes.values()].reduce((sum, sent) => sum + sent, 0))} as sent`]);
+  rows.push(['a new player\'s load to the first frame on a slow link (1.6 Mbit/s, 150 ms latency, ' +
+    'DevTools\' emulation), headless Chromium', seconds(fresh)]);
+  rows.push(['the same player\'s next load on that link, from the service worker\'s set', seconds(again)]);
 }
 
 // Stepping the skin in Options redraws the whole screen, which the page presents in one piece.
@@ -118,17 +125,35 @@ async function presents(browser, url) {
     await page.waitForFunction(count => window.presentTimes.length > count, {}, step);
   }
   const times = await page.evaluate(() => window.presentTimes);
-  console.log(`a whole frame presented in ${median(times).toFixed(2)} ms (median of ${times.length})`);
+  rows.push(['presenting a whole 640 x 480 frame (the game\'s rows into the canvas\'s pixels), Chromium',
+    `${median(times).toFixed(2)} ms (median of ${times.length})`]);
+}
+
+// Between the page's two marker lines of this table, by the one writer of the page's tables.
+function write(table) {
+  execFileSync('python3', [new URL('../scripts/measurements.py', import.meta.url).pathname, 'put', 'web'],
+    {input: table});
 }
 
 sizes();
-await web.withBrowser(args, async ({browser, url}) => {
-  await firstFrames(browser, url);
-  const python = await pythonServer();
-  try {
-    await slowFirstFrames(browser, python.url);
-  } finally {
-    python.stop();
+const server = await serve();
+try {
+  const frames = [];
+  for (const engine of ['chromium', 'firefox', 'webkit']) {
+    await web.withBrowser({...args, engine}, async ({browser}) => {
+      const times = await firstFrames(browser, server.url);
+      frames.push(`${{chromium: 'Chromium', firefox: 'Firefox', webkit: 'WebKit'}[engine]} ${seconds(times)}`);
+      if (engine !== 'chromium') return;
+      await slowFirstFrames(browser, server.url);
+      await presents(browser, server.url);
+    });
   }
-  await presents(browser, url);
-});
+  rows.splice(3, 0, ['page load to the first frame from 127.0.0.1, each engine (the first load from ' +
+    'the server, the rest from the service worker\'s set)', frames.join('; ')]);
+} finally {
+  server.stop();
+}
+const table = ['| what | measured |', '|---|---|', ...rows.map(([what, measured]) => `| ${what} | ${measured} |`)]
+  .join('\n') + '\n';
+process.stdout.write(table);
+if (args.write) write(table);

@@ -13,6 +13,7 @@ add_executable(brimzo WIN32
     ${BRIMZO_RULES_SOURCES}
     ${BRIMZO_CORE_SOURCES}
     ${BRIMZO_RENDER_SOURCES}
+    ${BRIMZO_PNG_SKIN_SOURCES}
     shell/main.cpp
     shell/platform_windows.cpp
     shell/share_windows.cpp

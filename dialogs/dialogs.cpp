@@ -11,6 +11,7 @@
 #include "render/draw.h"
 #include "render/skin.h"
 #include "render/sound.h"
+#include "shell/display.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "store/leaders.h"
@@ -135,7 +136,7 @@ INT_PTR AcceptName(HWND dialog) {
     TypedName(dialog, LastLeaderName, sizeof LastLeaderName);
     NameVerdict verdict = CheckLeaderName(LastLeaderName);
     if (verdict != NameVerdict::Accepted) {
-        MessageBoxA(dialog, NameWarning(verdict), "Brimzo! warning", MB_ICONHAND);
+        MessageBoxOverGame(dialog, NameWarning(verdict), "Brimzo! warning", MB_ICONHAND);
         return 0;
     }
     NameDialog = nullptr;
@@ -155,16 +156,20 @@ DLGPROC DialogProcedure(int32_t templateId) {
     }
 }
 
-// In full screen the game picture is the screen's top left corner.
+// Message boxes too (MessageBoxOverGame), and above the game's window: a box raised at
+// start-up is not to come up under it.
 void CenterDialog(HWND dialog) {
     RECT frame;
     GetWindowRect(dialog, &frame);
-    int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
-    int originX = FullScreen != 0 ? 0 : PosX;
-    int originY = FullScreen != 0 ? 0 : PosY;
-    MoveWindow(dialog, originX + (ScreenWidth - width) / 2, originY + (ScreenHeight - height) / 2,
-               width, height, TRUE);
+    ScreenRect game = GamePicture();
+    RECT picture = {game.left, game.top, game.right, game.bottom};
+    MONITORINFO screen = {};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoW(MonitorFromRect(&picture, MONITOR_DEFAULTTONEAREST), &screen);
+    ScreenRect work = {screen.rcWork.left, screen.rcWork.top, screen.rcWork.right,
+                       screen.rcWork.bottom};
+    ScreenRect place = PlaceOverGame(frame.right - frame.left, frame.bottom - frame.top, work);
+    SetWindowPos(dialog, HWND_TOP, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -180,7 +185,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return 1;
     }
     if (IdIs(wParam, SoundPreview, SoundPreview + 3)) {
-        PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[LOWORD(wParam) - SoundPreview], false);
+        PreviewSoundSlot(OptionsRowSlot[LOWORD(wParam) - SoundPreview]);
     } else if (IdIs(wParam, SoundChange, SoundChange + 3)) {
         ChooseWaveFile(dialog, OptionsRowSlot[LOWORD(wParam) - SoundChange]);
     } else if (IdIs(wParam, PreviousSkin, NextSkin)) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 DLGPROC DialogProcedure(int32_t templateId);
-void CenterDialog(HWND dialog);
+void CenterDialog(HWND dialog); // on the game's picture, within its screen's work area
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

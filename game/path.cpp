@@ -3,6 +3,8 @@
 // neighbour to the right, then left, then below, then above.
 #include "game/game.h"
 
+#include "game/cellset.h"
+
 namespace {
 constexpr int32_t Blocked = 0;
 constexpr int32_t Unreached = 100;
@@ -25,49 +27,41 @@ static bool OnBoard(int32_t column, int32_t row) {
     return column >= 0 && column < BoardSize && row >= 0 && row < BoardSize;
 }
 
-// Breadth-first numbering from the selected ball. The target is a sink: it takes its number
-// and the search stops, so every cell numbered below the target holds its exact distance,
-// which is all the walk back reads.
-static void NumberCells(int32_t target) {
-    int16_t queue[CellCount];
-    int32_t head = 0;
-    int32_t tail = 0;
-    queue[tail++] = static_cast<int16_t>(CellIndex(Game.selectedColumn, Game.selectedRow));
-    while (head < tail) {
-        int32_t cell = queue[head++];
-        int32_t column = cell % BoardSize;
-        int32_t row = cell / BoardSize;
-        int32_t next = Game.distance[cell] + 1;
-        for (int32_t d = 0; d < 4; d++) {
-            int32_t c = column + WalkColumnStep[d];
-            int32_t r = row + WalkRowStep[d];
-            if (!OnBoard(c, r)) {
-                continue;
-            }
-            int32_t neighbour = CellIndex(c, r);
-            if (neighbour == target) {
-                Game.distance[target] = next;
-                return;
-            }
-            if (Game.distance[neighbour] == Unreached) {
-                Game.distance[neighbour] = next;
-                queue[tail++] = static_cast<int16_t>(neighbour);
-            }
+// The cells the ball reaches in one more step than the cells before, as sets: layer k holds
+// the cells numbered k + 1. The target is a sink: the spread stops when it is reached. Every
+// cell numbered below the target is in its layer, which is all the walk back reads. The number
+// of the target, or TargetUnreached.
+static int32_t SpreadLayers(int32_t origin, int32_t target, CellSet layers[PathCapacity]) {
+    BoardCells board;
+    GatherCells(&board);
+    CellSet targetCell = CellOf(target % BoardSize, target / BoardSize);
+    layers[0] = CellOf(origin % BoardSize, origin / BoardSize);
+    CellSet seen = layers[0];
+    for (int32_t k = 1;; k++) {
+        CellSet next = Without(Both(Beside(layers[k - 1]), board.slot[EmptySlot]), seen);
+        if (IsEmpty(next)) {
+            return TargetUnreached;
         }
+        if (!IsEmpty(Both(next, targetCell))) {
+            return k + 1;
+        }
+        layers[k] = next;
+        seen = Either(seen, next);
     }
 }
 
-static void WalkBack(int32_t column, int32_t row) {
+static void WalkBack(int32_t column, int32_t row, const CellSet layers[PathCapacity]) {
     for (int32_t number = Game.pathLength;; number--) {
         Game.pathColumn[number] = column;
         Game.pathRow[number] = row;
+        Game.distance[CellIndex(column, row)] = number;
         if (number == 1) {
             return;
         }
         for (int32_t d = 0; d < 4; d++) {
             int32_t c = column + WalkColumnStep[d];
             int32_t r = row + WalkRowStep[d];
-            if (OnBoard(c, r) && Game.distance[CellIndex(c, r)] == number - 1) {
+            if (OnBoard(c, r) && Holds(layers[number - 2], CellIndex(c, r))) {
                 column = c;
                 row = r;
                 break;
@@ -81,14 +75,15 @@ bool FindPath(int32_t column, int32_t row) {
         Game.distance[i] = Game.board[i] == EmptyCell ? Unreached : Blocked;
     }
     int32_t target = CellIndex(column, row);
+    int32_t origin = CellIndex(Game.selectedColumn, Game.selectedRow);
     Game.distance[target] = TargetUnreached;
-    Game.distance[CellIndex(Game.selectedColumn, Game.selectedRow)] = 1;
-    NumberCells(target);
-    Game.pathLength = Game.distance[target];
+    Game.distance[origin] = 1;
+    CellSet layers[PathCapacity];
+    Game.pathLength = SpreadLayers(origin, target, layers);
     if (Game.pathLength == TargetUnreached) {
         return false;
     }
-    WalkBack(column, row);
+    WalkBack(column, row, layers);
     return true;
 }
 

@@ -1,6 +1,10 @@
 // Marking completed shapes of the current mode and scoring the union of marked cells.
 #include "game/game.h"
 
+#include <cstring>
+
+#include "game/cellset.h"
+
 namespace {
 constexpr int32_t Threshold[3] = {4, 3, 5}; // Lines, Squares, Groups
 constexpr int32_t MinLineLength = 5;
@@ -155,7 +159,75 @@ static void MarkGroups() {
     }
 }
 
+// Most checks find nothing. Whether a shape lies anywhere on the board is told at once from
+// the cells of each colour as bits; only then are the shapes marked one by one.
+
+// Five in a row along steps of `step` bits: pairs, then fours, then fives.
+static bool HasRunOfFive(CellSet cells, int32_t step) {
+    CellSet pairs = Both(cells, Behind(cells, step));
+    CellSet fours = Both(pairs, Behind(pairs, 2 * step));
+    return !IsEmpty(Both(fours, Behind(cells, 4 * step)));
+}
+
+static bool AnyLine(CellSet cells) {
+    const int32_t steps[4] = {1, CellSetRowBits, CellSetRowBits + 1, CellSetRowBits - 1};
+    if (CountCells(cells) < MinLineLength) {
+        return false;
+    }
+    for (int32_t step : steps) {
+        if (HasRunOfFive(cells, step)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+static bool AnySquare(CellSet cells) {
+    CellSet pairs = Both(cells, Behind(cells, 1));
+    return !IsEmpty(Both(pairs, Behind(pairs, CellSetRowBits)));
+}
+
+// A ball with no neighbour of its colour is in no group; the others are grown into groups.
+static bool AnyGroup(CellSet cells) {
+    CellSet left = Both(cells, Beside(cells));
+    while (CountCells(left) >= MinGroupSize) {
+        CellSet group = GrowWithin(LowestCell(left), left);
+        if (CountCells(group) >= MinGroupSize) {
+            return true;
+        }
+        left = Without(left, group);
+    }
+    return false;
+}
+
+static bool AnyShape() {
+    bool (*const tests[3])(CellSet) = {AnyLine, AnySquare, AnyGroup};
+    if (Game.mode < Lines || Game.mode > Groups) {
+        return false;
+    }
+    BoardCells board;
+    GatherCells(&board);
+    for (int32_t colour = 0; colour < ColourCount; colour++) {
+        if (tests[Game.mode](board.slot[colour + 1])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The marks a check that finds nothing leaves: in Groups every ball has been counted.
+static void MarkNothing() {
+    int32_t counted = Game.mode == Groups ? -1 : 0;
+    for (int32_t cell = 0; cell < CellCount; cell++) {
+        Game.removalMark[cell] = Game.board[cell] != EmptyCell ? counted : 0;
+    }
+}
+
 int32_t CheckShapes() {
+    if (!AnyShape()) {
+        MarkNothing();
+        return 0;
+    }
     for (int32_t& mark : Game.removalMark) {
         mark = 0;
     }

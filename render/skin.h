@@ -8,6 +8,9 @@ extern char* SkinDescription;           // the file's "AboutSkinner" text, or no
 extern const PixelBuffer* SelectedSkin; // the sheet drawing copies from, or none
 
 void LoadSkin();
+// One file decoded into SkinSheet, with its description; false, with nothing made, when it
+// cannot be read (render/skin_png.cpp, or the page in a browser).
+bool LoadSkinFile(const char* name);
 // What to tell the player when no sheet could be loaded; none while a sheet is there.
 const char* SkinFailureMessage();
 void FreeSkin();

@@ -3,19 +3,22 @@
 #include "shell/platform.h"
 #include "store/settings.h"
 
+namespace {
+void PlaySlotFile(int32_t slot, bool mayCutShort) {
+    PlayWaveFile(SoundFile[slot], SoundSlots[slot].defaultFile, mayCutShort);
+}
+} // namespace
+
 void PlaySoundSlot(int32_t slot, bool noStop) {
-    int32_t played = slot;
-    if (slot < PreviewSlotOffset) {
-        if (slot < 0 || slot >= SoundSlotCount || SoundEnabled[slot] == 0) {
-            return;
-        }
-    } else {
-        played = slot - PreviewSlotOffset;
-        if (played >= SoundSlotCount) {
-            return;
-        }
+    if (slot >= 0 && slot < SoundSlotCount && SoundEnabled[slot] != 0) {
+        PlaySlotFile(slot, !noStop);
     }
-    PlayWaveFile(SoundFile[played], noStop ? SoundFlagsYield : SoundFlagsCutOff);
+}
+
+void PreviewSoundSlot(int32_t slot) {
+    if (slot >= 0 && slot < SoundSlotCount) {
+        PlaySlotFile(slot, true);
+    }
 }
 
 namespace {

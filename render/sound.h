@@ -5,12 +5,11 @@
 
 #include "store/settings.h"
 
-constexpr int32_t PreviewSlotOffset = 10; // slots 10..13 play whatever the flags say
-
-constexpr uint32_t SoundFlagsCutOff = 0x20001; // SND_FILENAME | SND_ASYNC
-constexpr uint32_t SoundFlagsYield = 0x20011;  // ... | SND_NOSTOP
-
+// A slot's file, when its sound is on: the bounce and the failed move wait their turn (noStop),
+// nothing else does.
 void PlaySoundSlot(int32_t slot, bool noStop);
+// The Options dialog's preview of a slot plays its file whether its sound is on or not.
+void PreviewSoundSlot(int32_t slot);
 void StartAnimationPacing(); // the pauses of an animation count from now
 void AnimationPause(int32_t base);
 uint32_t BounceTimerPeriod();

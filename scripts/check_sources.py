@@ -152,7 +152,7 @@ def page_controls(page):
         controls = set()
         for tag in re.findall(r'<[^>]*\bdata-id="[^"]*"[^>]*>', body):
             control = int(re.search(r'data-id="(-?\d+)"', tag).group(1))
-            place = re.search(r'--x:(\d+);--y:(\d+);--w:(\d+);--h:(\d+)', tag)
+            place = re.search(r'data-place="(\d+) (\d+) (\d+) (\d+)"', tag)
             controls.add((control,) + (tuple(map(int, place.groups())) if place else ()))
         dialogs[int(template)] = controls
     return dialogs
@@ -160,7 +160,7 @@ def page_controls(page):
 
 def enclosing_places(page):
     """A check box sits in a label that carries the place: the page writes it there."""
-    return re.sub(r'<label style="([^"]*)"><input ([^>]*)>', r'<label><input \2 style="\1">', page)
+    return re.sub(r'<label (data-place="[^"]*")><input ([^>]*)>', r'<label><input \2 \1>', page)
 
 
 def check_page_controls():

@@ -11,7 +11,8 @@ packages=(
 arches=(x86_64)
 if [ "${1:-}" != "play" ]; then
     packages+=(clang clang-format libclang-rt-14-dev libgtest-dev libbenchmark-dev
-               xvfb xdotool xclip imagemagick emscripten chromium)
+               xvfb xdotool xclip imagemagick emscripten webp brotli chromium
+               firefox-esr webkit2gtk-driver)
     arches+=(i686)
 fi
 
@@ -32,9 +33,6 @@ fi
 # libpng for the Windows program, built from Debian's source package (once)
 bash "$(dirname "$0")/build-libpng-mingw.sh" "${arches[@]}"
 [ "${1:-}" != "play" ] || exit 0
-
-# zlib and libpng for the browser version, from the same sources (once)
-bash "$(dirname "$0")/build-libpng-web.sh"
 
 # Wine's 32-bit half, unpacked for the tests where the kernel starts i386 programs (once)
 bash "$(dirname "$0")/unpack-wine32.sh"

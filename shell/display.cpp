@@ -1,5 +1,8 @@
 #include "shell/display.h"
 
+#include <algorithm>
+
+#include "render/draw.h"
 #include "shell/platform.h"
 #include "store/settings.h"
 
@@ -71,4 +74,19 @@ void EnterStoredFullScreen() {
     if (FullScreen != 0) {
         SetFullScreen(1);
     }
+}
+
+ScreenRect GamePicture() {
+    int32_t left = FullScreen != 0 ? 0 : PosX;
+    int32_t top = FullScreen != 0 ? 0 : PosY;
+    return ScreenRect{left, top, left + ScreenWidth, top + ScreenHeight};
+}
+
+ScreenRect PlaceOverGame(int32_t width, int32_t height, const ScreenRect& work) {
+    ScreenRect game = GamePicture();
+    int32_t left = game.left + (ScreenWidth - width) / 2;
+    int32_t top = game.top + (ScreenHeight - height) / 2;
+    left = std::max(work.left, std::min(left, work.right - width));
+    top = std::max(work.top, std::min(top, work.bottom - height));
+    return ScreenRect{left, top, left + width, top + height};
 }

@@ -4,6 +4,7 @@
 #include "render/draw.h"
 #include "shell/focus.h"
 #include "shell/platform.h"
+#include "shell/session.h"
 #include "store/settings.h"
 
 bool Dragging = false;
@@ -138,15 +139,5 @@ void TrackHover(int32_t x, int32_t y) {
 
 // A click on the current mode's button deals a fresh game too: the only way to give one up.
 void ChangeMode(int32_t mode) {
-    int32_t previous = Game.mode;
-    Game.mode = mode;
-    NewGame();
-    ShowNewGame(previous);
-}
-
-void ShowNewGame(int32_t previousMode) {
-    RedrawScreen(false, Game.mode != previousMode, false);
-    if (Game.mode != previousMode) {
-        DrawModeButton(previousMode, false);
-    }
+    StartGame(mode, nullptr);
 }

@@ -6,6 +6,17 @@
 
 enum class ClickAction { Nothing, WindowButton, StartDrag };
 
+// The window buttons by their index on the screen: the top row from the left, then the bottom.
+enum WindowButton : int32_t {
+    MinimiseButton,
+    FullScreenButton,
+    QuitButton,
+    AboutButton,
+    HelpButton,
+    OptionsButton,
+    WindowButtonCount
+};
+
 struct Click {
     ClickAction action;
     int32_t button; // the window button's index, for ClickAction::WindowButton
@@ -25,4 +36,3 @@ bool ButtonUp();                            // true when a drag ended
 void DragTo(int32_t x, int32_t y);          // signed client coordinates
 void TrackHover(int32_t x, int32_t y);
 void ChangeMode(int32_t mode);
-void ShowNewGame(int32_t previousMode); // the board, and the leaders of a new mode

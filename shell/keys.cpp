@@ -12,13 +12,15 @@ struct ButtonKey {
     uint32_t modifiers;
     int32_t button;
 };
+// clang-format off
 constexpr ButtonKey ButtonKeys[] = {
-    {Key::M, ControlHeld, 0}, // minimise
-    {Key::F11, 0, 1},         // full screen (Alt+Enter as well)
-    {Key::F1, ShiftHeld, 3},  // About
-    {Key::F1, 0, 4},          // help
-    {Key::F5, 0, 5},          // Options
+    {Key::M, ControlHeld, MinimiseButton},
+    {Key::F11, 0, FullScreenButton}, // Alt+Enter as well
+    {Key::F1, ShiftHeld, AboutButton},
+    {Key::F1, 0, HelpButton},
+    {Key::F5, 0, OptionsButton},
 };
+// clang-format on
 
 // The first board key only shows where the focus is.
 void BoardKey(Key key) {
@@ -55,7 +57,6 @@ Click KeyDown(Key key, uint32_t modifiers) {
     }
     if (modifiers == ControlHeld && key >= Key::Digit1 && key <= Key::Digit3) {
         ChangeMode(static_cast<int32_t>(key) - static_cast<int32_t>(Key::Digit1));
-        RefreshFocus();
     } else if (modifiers == ControlHeld && key == Key::D) {
         DealTodaysGame();
     } else if (modifiers == 0 && key <= Key::Enter) {

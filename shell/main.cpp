@@ -20,6 +20,7 @@
 #include "shell/input.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
+#include "shell/session.h"
 #include "shell/shell.h"
 #include "store/leaders.h"
 #include "store/settings.h"
@@ -126,23 +127,28 @@ void KeepWindowOnTheDesktop() {
     }
 }
 
+// The window's commands, which the buttons send it as the keys do.
+enum Command : WORD { OptionsCommand = 1, HelpCommand = 2, AboutCommand = 3 };
+
 // What the window buttons send to the window itself, so that they run through the same
-// handlers as Alt+Enter and the commands; button 0 minimises instead.
+// handlers as Alt+Enter and the commands; the minimise button minimises instead.
 struct ButtonMessage {
     UINT message;
     WPARAM wParam;
 };
-constexpr ButtonMessage WindowButtonMessages[6] = {
-    {0, 0},          {WM_SYSKEYDOWN, VK_RETURN},
-    {WM_DESTROY, 0}, // minimise, full screen, quit
-    {WM_COMMAND, 3}, {WM_COMMAND, 2},
-    {WM_COMMAND, 1}, // about, help, options
+constexpr ButtonMessage WindowButtonMessages[WindowButtonCount] = {
+    {0, 0},
+    {WM_SYSKEYDOWN, VK_RETURN},
+    {WM_DESTROY, 0},
+    {WM_COMMAND, AboutCommand},
+    {WM_COMMAND, HelpCommand},
+    {WM_COMMAND, OptionsCommand},
 };
 
 void PressWindowButton(HWND window, int32_t button) {
-    if (button == 0) {
+    if (button == MinimiseButton) {
         ShowWindow(window, SW_MINIMIZE);
-    } else if (button > 0 && button < 6) {
+    } else if (button > MinimiseButton && button < WindowButtonCount) {
         SendMessageA(window, WindowButtonMessages[button].message,
                      WindowButtonMessages[button].wParam, 0);
     }
@@ -193,19 +199,19 @@ void OpenHelp(HWND window) {
 void ShowSettingsMessage(HWND owner, const char* text) {
     static wchar_t wide[2 * SettingsPathBufferSize];
     WideFromUtf8(text, wide, sizeof wide / sizeof wide[0]);
-    MessageBoxW(owner, wide, L"Brimzo!", MB_ICONHAND);
+    MessageBoxOverGame(owner, wide, L"Brimzo!", MB_ICONHAND);
 }
 
-bool Command(HWND window, WORD id) {
+bool RunCommand(HWND window, WORD id) {
     switch (id) {
-    case 1:
+    case OptionsCommand:
         RunModalDialog(OptionsDialogTemplate);
         RefreshFocus(); // a new skin draws the whole screen
         return true;
-    case 2:
+    case HelpCommand:
         OpenHelp(window);
         return true;
-    case 3:
+    case AboutCommand:
         RunModalDialog(AboutDialogTemplate);
         return true;
     default:
@@ -267,23 +273,19 @@ void Shutdown() {
         return;
     }
     TornDown = true;
-    FreeSkin();
     if (BackBufferDC) {
-        DeleteDC(BackBufferDC);
-    }
-    FreeBackBuffer();
-    if (WindowDC) {
-        ReleaseDC(MainWindow, WindowDC);
+        DeleteDC(BackBufferDC); // first, so that the back buffer is no longer selected into it
     }
     char typed[LeaderNameBufferSize];
     NameTypedSoFar(typed, sizeof typed);
-    SettleInterruptedGameOver(typed);
+    EndSession(typed);
+    if (WindowDC) {
+        ReleaseDC(MainWindow, WindowDC);
+    }
     if (!SaveSettings()) { // the window is on its way out: the message has no owner
         ShowSettingsMessage(nullptr, UnsavedSettingsMessage());
     }
-    if (FullScreen != 0) {
-        LeaveFullScreenMode();
-    }
+    LeaveSession();
     timeEndPeriod(1);
 }
 
@@ -322,7 +324,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     case WM_COMMAND:
-        if (!Command(window, LOWORD(wParam))) {
+        if (!RunCommand(window, LOWORD(wParam))) {
             break;
         }
         return 0;
@@ -372,9 +374,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         timeEndPeriod(1);
         return 0;
     }
-    NewGame();
-    LoadSettings();
-    SettleFullScreenSetting();
+    BeginSession();
     LoadSkin();
     KeepWindowOnTheDesktop();
     MainWindow = CreateWindowExA(0, ClassName, "Brimzo!", WS_POPUP | WS_VISIBLE, PosX, PosY,
@@ -384,9 +384,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
     SetPropA(MainWindow, FolderProperty,
              reinterpret_cast<HANDLE>(static_cast<uintptr_t>(FolderKey)));
-    SelectSkin();
-    RedrawScreen(true, true, true);
-    EnterStoredFullScreen();
+    ShowFirstScreen();
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
     if (const char* unkept = UnkeptSettingsMessage()) {

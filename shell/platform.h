@@ -40,7 +40,11 @@ void FreePixelBuffer(PixelBuffer* buffer);
 void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height); // back buffer to window
 
 // sound, time, dialogs
-void PlayWaveFile(const char* file, uint32_t flags);
+// A wave file starts to play at once: it cuts short a sound of the game that still plays, or,
+// when it may not, plays only if none does. Where the file is gone, what the platform plays in
+// its place: Windows its default sound; a page, which keeps no chosen file from one visit to
+// the next, the slot's standard file.
+void PlayWaveFile(const char* file, const char* standardFile, bool mayCutShort);
 void SleepMilliseconds(uint32_t milliseconds);
 uint32_t MillisecondClock(); // runs on steadily, wrapping at 2^32
 void GetUtcTime(UtcTime* time);
@@ -67,8 +71,14 @@ int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, c
 void ReadProfileText(const char* section, const char* key, const char* fallback, char* buffer,
                      uint32_t size, const char* path);
 bool WriteProfileText(const char* section, const char* key, const char* value, const char* path);
-// The file a link at the path leads to; the path itself when it is no link or leads nowhere.
-void ResolveProfileLink(const char* path, char* target, uint32_t size);
+// The file a link at the path leads to, the path itself when it is no link; false for a link to
+// no file, whose target then holds where it points (empty where the platform cannot tell).
+bool ResolveProfileLink(const char* path, char* target, uint32_t size);
+bool ProfileFileReadOnly(const char* path);
+// Whether the disk that holds the file has less room left than SaveRoom, many times what a
+// save of the settings takes: what to blame when a save failed.
+constexpr uint64_t SaveRoom = 16 * 1024;
+bool DiskFullAt(const char* path);
 // A missing file copies as an empty one; a stale copy in the way, even read-only, is cleared.
 bool CopyProfileFile(const char* from, const char* to);
 bool FlushProfileFile(const char* path); // onto the disk: what is read next comes from there

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <mmsystem.h>
+#include <winioctl.h>
 
 #include <cctype>
 #include <cstdio>
@@ -17,6 +18,40 @@
 
 namespace {
 DEVMODEA FullScreenMode;
+HHOOK BoxHook; // while a message box is on its way
+
+// A message box is placed as it is activated, when it has its size; then the hook is done.
+LRESULT CALLBACK PlaceMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+    auto box = reinterpret_cast<HWND>(wParam);
+    wchar_t kind[8];
+    if (code == HCBT_ACTIVATE && GetClassNameW(box, kind, 8) && std::wcscmp(kind, L"#32770") == 0) {
+        CenterDialog(box);
+        UnhookWindowsHookEx(BoxHook);
+        BoxHook = nullptr;
+        return 0;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+} // namespace
+
+int MessageBoxOverGame(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
+    if (!BoxHook) {
+        BoxHook = SetWindowsHookExW(WH_CBT, PlaceMessageBox, nullptr, GetCurrentThreadId());
+    }
+    int answer = MessageBoxW(owner, text, caption, type | MB_SETFOREGROUND);
+    if (BoxHook) {
+        UnhookWindowsHookEx(BoxHook);
+        BoxHook = nullptr;
+    }
+    return answer;
+}
+
+int MessageBoxOverGame(HWND owner, const char* text, const char* caption, UINT type) {
+    static wchar_t wideText[2048];
+    static wchar_t wideCaption[64];
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wideText, 2048);
+    MultiByteToWideChar(CP_ACP, 0, caption, -1, wideCaption, 64);
+    return MessageBoxOverGame(owner, wideText, wideCaption, type);
 }
 
 bool CreatePixelBuffer(PixelBuffer* buffer, int32_t width, int32_t height) {
@@ -50,8 +85,9 @@ void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height) {
     BitBlt(WindowDC, x, y, width, height, BackBufferDC, x, y, SRCCOPY);
 }
 
-void PlayWaveFile(const char* file, uint32_t flags) {
-    PlaySoundA(file, nullptr, flags);
+// Windows plays its own default sound for a file it cannot find.
+void PlayWaveFile(const char* file, const char*, bool mayCutShort) {
+    PlaySoundA(file, nullptr, SND_FILENAME | SND_ASYNC | (mayCutShort ? 0 : SND_NOSTOP));
 }
 
 void SleepMilliseconds(uint32_t milliseconds) {
@@ -76,7 +112,7 @@ void GetLocalDate(LocalDate* date) {
 }
 
 bool AskOkCancel(const char* question, const char* caption) {
-    return MessageBoxA(MainWindow, question, caption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+    return MessageBoxOverGame(MainWindow, question, caption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
 // Every dialog of the program runs through here; activation changes are ignored meanwhile,
@@ -114,7 +150,7 @@ void MoveMainWindow(int32_t x, int32_t y) {
 }
 
 void ShowStopMessage(const char* text, const char* caption) {
-    MessageBoxA(MainWindow, text, caption, MB_ICONHAND);
+    MessageBoxOverGame(MainWindow, text, caption, MB_ICONHAND);
 }
 
 // One message, then the end: whatever the message box lets through meanwhile (an activation
@@ -125,7 +161,7 @@ void FatalError(const char* message) {
         ExitProcess(1);
     }
     failing = true;
-    MessageBoxA(MainWindow, message, "Brimzo Error!", MB_ICONHAND);
+    MessageBoxOverGame(MainWindow, message, "Brimzo Error!", MB_ICONHAND);
     Shutdown();
     ExitProcess(1);
 }
@@ -186,6 +222,64 @@ bool WideProfileNames(const char* section, const char* key, const char* path, Pr
 void DropFromProfileCache(const wchar_t* path) {
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, path);
 }
+
+// Where a symbolic link or a junction of Windows points: the name it shows. Empty for another
+// kind of link.
+void LinkText(const wchar_t* file, char* text, uint32_t size) {
+    text[0] = '\0';
+    HANDLE link = CreateFileW(file, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (link == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    static BYTE data[MAXIMUM_REPARSE_DATA_BUFFER_SIZE];
+    DWORD length = 0;
+    bool read = DeviceIoControl(link, FSCTL_GET_REPARSE_POINT, nullptr, 0, data, sizeof data,
+                                &length, nullptr) != 0;
+    CloseHandle(link);
+    // The tag, two sizes, the offsets and lengths of two names in bytes (of the name to show
+    // at 12 and 14), a symbolic link's flags, then the names.
+    DWORD tag = 0;
+    std::memcpy(&tag, data, sizeof tag);
+    DWORD names = tag == IO_REPARSE_TAG_SYMLINK ? 20 : (tag == IO_REPARSE_TAG_MOUNT_POINT ? 16 : 0);
+    WORD at = 0;
+    WORD bytes = 0;
+    std::memcpy(&at, data + 12, sizeof at);
+    std::memcpy(&bytes, data + 14, sizeof bytes);
+    wchar_t name[MAX_PATH];
+    if (!read || names == 0 || names + at + bytes > length || bytes >= sizeof name) {
+        return;
+    }
+    std::memcpy(name, data + names + at, bytes);
+    name[bytes / sizeof name[0]] = L'\0';
+    Utf8FromWide(name, text, static_cast<int>(size));
+}
+
+// Nothing opens at the path, and yet its name is taken: a link to a file that does not exist.
+// Windows shows the link itself; Wine follows a link of its system wherever it leads, and only
+// a new file refused by that name gives it away.
+bool LinkToNoFile(const wchar_t* file, char* target, uint32_t size) {
+    DWORD attributes = GetFileAttributesW(file);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        if (link) {
+            LinkText(file, target, size);
+        }
+        return link;
+    }
+    HANDLE probe = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe); // and the file made is gone
+        return false;
+    }
+    bool taken = GetLastError() == ERROR_FILE_EXISTS;
+    if (taken) {
+        target[0] = '\0';
+    }
+    return taken;
+}
 } // namespace
 
 int32_t ReadProfileInt(const char* section, const char* key, int32_t fallback, const char* path) {
@@ -223,22 +317,22 @@ bool WriteProfileText(const char* section, const char* key, const char* value, c
 }
 
 // The final path of what the link leads to, without the "\\?\" that the call puts before it.
-void ResolveProfileLink(const char* path, char* target, uint32_t size) {
+bool ResolveProfileLink(const char* path, char* target, uint32_t size) {
     std::snprintf(target, size, "%s", path);
     wchar_t file[MAX_PATH];
     if (!WideFromUtf8(path, file, MAX_PATH)) {
-        return;
+        return true;
     }
     HANDLE handle = CreateFileW(file, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return;
+        return !LinkToNoFile(file, target, size);
     }
     wchar_t final[MAX_PATH + 8];
     DWORD length = GetFinalPathNameByHandleW(handle, final, MAX_PATH + 8, VOLUME_NAME_DOS);
     CloseHandle(handle);
     if (length == 0 || length >= MAX_PATH + 8) {
-        return;
+        return true;
     }
     wchar_t* plain = final;
     if (std::wcsncmp(final, L"\\\\?\\UNC\\", 8) == 0) {
@@ -250,6 +344,32 @@ void ResolveProfileLink(const char* path, char* target, uint32_t size) {
     if (!Utf8FromWide(plain, target, static_cast<int>(size))) {
         std::snprintf(target, size, "%s", path);
     }
+    return true;
+}
+
+// A folder marked read-only is no file that a player keeps as it is.
+bool ProfileFileReadOnly(const char* path) {
+    wchar_t file[MAX_PATH];
+    DWORD attributes =
+        WideFromUtf8(path, file, MAX_PATH) ? GetFileAttributesW(file) : INVALID_FILE_ATTRIBUTES;
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) ==
+               FILE_ATTRIBUTE_READONLY;
+}
+
+// The room the player has left on the disk of the file's folder, quotas counted.
+bool DiskFullAt(const char* path) {
+    wchar_t folder[MAX_PATH];
+    if (!WideFromUtf8(path, folder, MAX_PATH)) {
+        return false;
+    }
+    wchar_t* slash = std::wcsrchr(folder, L'\\');
+    if (slash) {
+        slash[1] = L'\0';
+    }
+    ULARGE_INTEGER room;
+    return GetDiskFreeSpaceExW(slash ? folder : nullptr, &room, nullptr, nullptr) &&
+           room.QuadPart < SaveRoom;
 }
 
 // A copy is writable even when the file was marked read-only; the move over the file then

@@ -3,10 +3,8 @@
 #include <cstdio>
 
 #include "game/daily.h"
-#include "game/turn.h"
-#include "shell/focus.h"
-#include "shell/input.h"
 #include "shell/platform.h"
+#include "shell/session.h"
 #include "store/daily.h"
 #include "store/gamecode.h"
 
@@ -17,7 +15,7 @@ void GameCode(char* code) {
 void GameCodeLine(char* line, size_t size) {
     char code[GameCodeBufferSize];
     GameCode(code);
-    std::snprintf(line, size, "Brimzo game, %s, score %d: %s", ModeName(Game.mode), Game.score,
+    std::snprintf(line, size, "%s%s, score %d: %s", CodeLineStart, ModeName(Game.mode), Game.score,
                   code);
 }
 
@@ -37,23 +35,14 @@ void TakeSharedCode(const char* code, int32_t length) {
         ShowStopMessage(CodeRefusal(verdict), "Brimzo!");
         return;
     }
-    if (!AskOkCancel("Play the shared game? Your game in progress ends.", "Brimzo!")) {
-        return;
+    if (AskOkCancel("Play the shared game? Your game in progress ends.", "Brimzo!")) {
+        StartGame(shared.mode, &shared);
     }
-    int32_t previous = Game.mode;
-    NewGame(); // the game in progress ends as at a mode button
-    PlaySavedGame(shared);
-    ShowNewGame(previous);
-    RefreshFocus();
 }
 
 void DealTodaysGame() {
     int32_t day = TodaysDayNumber();
-    int32_t previous = Game.mode;
-    Game.mode = DailyMode(day);
     SeedRandom(DailySeed(day));
-    NewGame();
+    StartGame(DailyMode(day), nullptr);
     BeginDailyDeal(day);
-    ShowNewGame(previous);
-    RefreshFocus();
 }

@@ -18,6 +18,11 @@ bool WideFromUtf8(const char* text, wchar_t* wide, int size);
 bool Utf8FromWide(const wchar_t* wide, char* text, int size);
 bool ExactAnsiFromWide(const wchar_t* wide, char* text, int size);
 
+// Every message box of the program goes through here: centred on the game's picture and
+// above its window, as the dialogs are. The text is in the code page, or wide.
+int MessageBoxOverGame(HWND owner, const char* text, const char* caption, UINT type);
+int MessageBoxOverGame(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
+
 // With Control: C copies the game's code, V takes a pasted one, R copies the daily result, D
 // deals today's game.
 bool ShareKey(WPARAM virtualKey);

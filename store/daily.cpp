@@ -13,6 +13,9 @@ int32_t DailyResultCount = 0;
 int32_t DailyDealDay = NoDailyDeal;
 
 namespace {
+// A file that holds the section has it written on, so that it stays true; otherwise it is
+// written only once it has something to keep.
+bool SectionStored;
 // "2026-12-07:214," for each day: 30 of them at most 660 characters.
 constexpr int32_t ResultsTextSize = 1024;
 constexpr int32_t DateTextSize = 16;
@@ -120,6 +123,7 @@ bool DailyResultLine(char* line, size_t size) {
 }
 
 void LoadDailyResults(bool savedGameRestored) {
+    SectionStored = SettingStored("DAILY", "Deal") || SettingStored("DAILY", "Best");
     char text[ResultsTextSize];
     ReadSettingString("DAILY", "Best", text, "", sizeof text);
     ReadResults(text);
@@ -135,6 +139,9 @@ void SaveDailyResults() {
     int32_t oldest = TodaysDayNumber() - (DailyDaysKept - 1);
     while (DailyResultCount > 0 && DailyResults[DailyResultCount - 1].day < oldest) {
         DailyResultCount--;
+    }
+    if (DailyResultCount == 0 && DailyDealDay == NoDailyDeal && !SectionStored) {
+        return;
     }
     char text[ResultsTextSize] = "";
     size_t length = 0;

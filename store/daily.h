@@ -24,4 +24,6 @@ void EndDailyDeal(); // the score reached counts for the deal's day
 bool DailyResultLine(char* line, size_t size);
 
 void LoadDailyResults(bool savedGameRestored); // the deal in play is that saved game
-void SaveDailyResults();                       // drops the days before the last 30
+// Drops the days before the last 30. The section is written once it keeps a day or a deal in
+// play, or where the file held it already: a player who never dealt a daily game gets none.
+void SaveDailyResults();

@@ -96,6 +96,82 @@ int32_t SixBitsOf(char ch) {
 bool IsCodeCharacter(char ch) {
     return SixBitsOf(ch) >= 0;
 }
+
+// What a sentence puts around a word: quotes, brackets, marks of emphasis and punctuation.
+constexpr const char* Opening = "\"'([{<`*";
+constexpr const char* Closing = "\"')]}>.,;:!?`*";
+
+bool IsBlank(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f';
+}
+
+bool IsAmong(char ch, const char* set) {
+    return ch != '\0' && std::strchr(set, ch) != nullptr;
+}
+
+// A word without what a sentence puts around it, and where the text goes on after it.
+struct Word {
+    const char* start;
+    const char* end;
+    const char* next;
+};
+
+Word NextWord(const char* at) {
+    while (IsBlank(*at)) {
+        at++;
+    }
+    Word word = {at, at, at};
+    while (*word.next != '\0' && !IsBlank(*word.next)) {
+        word.next++;
+    }
+    word.end = word.next;
+    while (word.start < word.end && IsAmong(*word.start, Opening)) {
+        word.start++;
+    }
+    while (word.end > word.start && IsAmong(word.end[-1], Closing)) {
+        word.end--;
+    }
+    return word;
+}
+
+// A word of code characters of about a code's length, alone or as a link's part after '#'.
+bool MeantAsCode(Word* word) {
+    const void* hash = std::memchr(word->start, '#', static_cast<size_t>(word->end - word->start));
+    if (hash) {
+        word->start = static_cast<const char*>(hash) + 1;
+    }
+    auto length = static_cast<int32_t>(word->end - word->start);
+    if (length < GameCodeLength - CodeLengthSlack || length > GameCodeLength + CodeLengthSlack) {
+        return false;
+    }
+    for (const char* at = word->start; at < word->end; at++) {
+        if (!IsCodeCharacter(*at)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The line that Ctrl+C writes, also within a longer text: the word after its ": " is the code,
+// whatever it holds; on a line cut before it, nothing is.
+bool CodeOfLine(const char* text, Word* word) {
+    const char* at = std::strstr(text, CodeLineStart);
+    if (!at) {
+        return false;
+    }
+    while (*at != '\0' && *at != '\n' && !(at[0] == ':' && at[1] == ' ')) {
+        at++;
+    }
+    if (*at != ':') {
+        return false;
+    }
+    at += 2;
+    while (*at == ' ' || *at == '\t') {
+        at++;
+    }
+    *word = IsBlank(*at) ? Word{at, at, at} : NextWord(at);
+    return true;
+}
 } // namespace
 
 void EncodeGameCode(const SavedGame& game, char* code) {
@@ -147,19 +223,12 @@ const char* CodeRefusal(CodeVerdict verdict) {
 }
 
 const char* FindGameCode(const char* text, int32_t* length) {
-    const char* longest = nullptr;
-    int32_t longestLength = 0;
-    for (const char* at = text; *at != '\0';) {
-        const char* run = at;
-        while (IsCodeCharacter(*at)) {
-            at++;
-        }
-        if (at - run > longestLength) {
-            longest = run;
-            longestLength = static_cast<int32_t>(at - run);
-        }
-        at += at == run ? 1 : 0;
+    Word word = {text, text, text};
+    bool found = CodeOfLine(text, &word);
+    for (const char* at = text; !found && *at != '\0'; at = word.next) {
+        word = NextWord(at);
+        found = MeantAsCode(&word);
     }
-    *length = longestLength;
-    return longestLength * 2 >= GameCodeLength ? longest : nullptr;
+    *length = found ? static_cast<int32_t>(word.end - word.start) : 0;
+    return found ? word.start : nullptr;
 }

@@ -17,7 +17,12 @@ void EncodeGameCode(const SavedGame& game, char* code); // GameCodeBufferSize by
 CodeVerdict DecodeGameCode(const char* code, int32_t length, SavedGame* game);
 const char* CodeRefusal(CodeVerdict verdict); // what to tell the player
 
-// A text that holds a code, as a line pasted from a chat or a link: the longest run of code
-// characters in it, and its length, when the run is long enough to be meant as a code (half a
-// code or more); nullptr otherwise.
+// What a pasted text or a link holds that is meant as a game code, and its length; nullptr for
+// any other text. Meant so are: the line that Ctrl+C writes ("Brimzo game, ...: " and the word
+// after it, whatever that holds); a link whose part after '#' is made of code characters only
+// and of about a code's length; and such a run of code characters standing alone as a word.
+// About a code's length is within CodeLengthSlack of it, so that a code cut short or with a
+// character too many is still refused with a message, while ordinary links and words are not.
+constexpr int32_t CodeLengthSlack = 6;
+constexpr const char* CodeLineStart = "Brimzo game, "; // the line of GameCodeLine
 const char* FindGameCode(const char* text, int32_t* length);

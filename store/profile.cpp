@@ -9,7 +9,7 @@
 char SettingsPath[SettingsPathBufferSize] = "";
 
 namespace {
-enum class SaveFailure { None, Copy, Write, Replace };
+enum class SaveFailure { None, Link, ReadOnly, DiskFull, Copy, Write, Replace };
 
 // Where writes go: the settings file, or during a save the copy that replaces it.
 const char* WritePath = SettingsPath;
@@ -20,7 +20,7 @@ char Target[SettingsPathBufferSize];       // the file a save replaces, where a 
 char Replacement[SettingsPathBufferSize];  // its copy while it is written
 constexpr int32_t CheckedValueSize = 2048; // longer than any value of the settings
 // No value read from a line holds a line end: this fallback tells a missing key.
-constexpr const char* MissingValue = "\n(missing)";
+constexpr char MissingValue[] = "\n(missing)";
 
 // The length in the characters that Windows counts: one for each character of UTF-8, two for
 // one beyond sixteen bits.
@@ -102,6 +102,23 @@ SaveFailure WriteCopy(void (*writeKeys)()) {
     }
     return SaveFailure::None;
 }
+
+// A link to no file stays a link, and a file made read-only is left as the player made it. A
+// copy that cannot be made or written whole on a disk that is nearly full is blamed on the
+// disk, which the player knows, rather than on the copy, which they never saw.
+SaveFailure SaveWhole(void (*writeKeys)()) {
+    if (!ResolveProfileLink(SettingsPath, Target, sizeof Target)) {
+        return SaveFailure::Link;
+    }
+    if (ProfileFileReadOnly(Target)) {
+        return SaveFailure::ReadOnly;
+    }
+    SaveFailure failure = MakeCopy() ? WriteCopy(writeKeys) : SaveFailure::Copy;
+    if (failure != SaveFailure::None) {
+        return DiskFullAt(Target) ? SaveFailure::DiskFull : failure;
+    }
+    return ReplaceProfileFile(Replacement, Target) ? SaveFailure::None : SaveFailure::Replace;
+}
 } // namespace
 
 // A directory too long for the paths of the platform leaves the path empty: the game then runs
@@ -157,6 +174,12 @@ void WriteSettingString(const char* section, const char* key, const char* text) 
     WriteFailed = WriteFailed || !done;
 }
 
+bool SettingStored(const char* section, const char* key) {
+    char found[sizeof MissingValue];
+    ReadSettingString(section, key, found, MissingValue, sizeof found);
+    return std::strcmp(found, MissingValue) != 0;
+}
+
 void QuoteIfNeeded(const char* text, char* quoted, size_t size) {
     size_t length = std::strlen(text);
     bool blankEnd = length > 0 && (std::isspace(static_cast<unsigned char>(text[0])) ||
@@ -178,27 +201,45 @@ bool SaveProfileWhole(void (*writeKeys)()) {
     if (SettingsPath[0] == '\0') {
         return true;
     }
-    ResolveProfileLink(SettingsPath, Target, sizeof Target);
-    Failure = MakeCopy() ? WriteCopy(writeKeys) : SaveFailure::Copy;
-    if (Failure == SaveFailure::None && !ReplaceProfileFile(Replacement, Target)) {
-        Failure = SaveFailure::Replace;
-    }
+    Failure = SaveWhole(writeKeys);
     return Failure == SaveFailure::None;
 }
 
 const char* UnsavedSettingsMessage() {
-    struct Cause {
-        const char* before;
-        const char* after;
-    };
-    const Cause cause = Failure == SaveFailure::Copy ? Cause{"its copy ", " could not be made"}
-                        : Failure == SaveFailure::Write
-                            ? Cause{"its copy ", " could not be written whole (is the disk full?)"}
-                            : Cause{"it could not be replaced by its copy ", ""};
-    static char message[2 * SettingsPathBufferSize + 200];
+    static char cause[2 * SettingsPathBufferSize];
+    static char message[sizeof cause + SettingsPathBufferSize + 200];
+    const char* file = Target;
+    switch (Failure) {
+    case SaveFailure::ReadOnly:
+        std::snprintf(message, sizeof message,
+                      "The settings file %s is read-only: the options, the game and the leaders "
+                      "of this run were not saved.",
+                      Target);
+        return message;
+    case SaveFailure::Link:
+        file = SettingsPath;
+        if (Target[0] == '\0') { // where the platform cannot tell
+            std::snprintf(cause, sizeof cause, "it is a link to a file that does not exist");
+        } else {
+            std::snprintf(cause, sizeof cause, "it is a link to %s, which does not exist", Target);
+        }
+        break;
+    case SaveFailure::DiskFull:
+        std::snprintf(cause, sizeof cause, "the disk is full");
+        break;
+    case SaveFailure::Copy:
+        std::snprintf(cause, sizeof cause, "its copy %s could not be made", Replacement);
+        break;
+    case SaveFailure::Write:
+        std::snprintf(cause, sizeof cause, "its copy %s could not be written whole", Replacement);
+        break;
+    default:
+        std::snprintf(cause, sizeof cause, "it could not be replaced by its copy %s", Replacement);
+        break;
+    }
     std::snprintf(message, sizeof message,
-                  "Unable to save the settings file %s: %s%s%s. The options, the game and the "
+                  "Unable to save the settings file %s: %s. The options, the game and the "
                   "leaders of this run are lost!",
-                  Target, cause.before, Replacement, cause.after);
+                  file, cause);
     return message;
 }

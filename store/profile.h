@@ -25,6 +25,7 @@ void WriteSettingInt(const char* section, const char* key, int32_t value);
 void ReadSettingString(const char* section, const char* key, char* buffer, const char* fallback,
                        uint32_t size);
 void WriteSettingString(const char* section, const char* key, const char* text);
+bool SettingStored(const char* section, const char* key); // with any value, an empty one too
 
 // A text the profile reader would change (blanks at an end, one pair of quotes around it) in
 // the quotes that make it read back as it was.

@@ -12,6 +12,7 @@ constexpr int32_t PathCapacity = 1024; // a settings path of UTF-8 fits
 
 struct ProfileFile {
     bool exists;
+    bool readOnly;
     char path[PathCapacity];
     int32_t length;
     char text[ProfileTextCapacity];
@@ -57,6 +58,7 @@ ProfileFile* MakeFile(const char* path) {
     for (ProfileFile& free : Files) {
         if (!free.exists) {
             free.exists = true;
+            free.readOnly = false;
             std::strcpy(free.path, path);
             free.length = 0;
             return &free;
@@ -330,9 +332,29 @@ bool WriteProfileText(const char* section, const char* key, const char* value, c
     return true;
 }
 
+bool SetProfileFileReadOnly(const char* path, bool readOnly) {
+    ProfileFile* file = FindFile(path);
+    if (file) {
+        file->readOnly = readOnly;
+    }
+    return file != nullptr;
+}
+
 // Files in memory are never links, nor held back in a cache.
-void ResolveProfileLink(const char* path, char* target, uint32_t size) {
+bool ResolveProfileLink(const char* path, char* target, uint32_t size) {
     std::snprintf(target, size, "%s", path);
+    return true;
+}
+
+bool ProfileFileReadOnly(const char* path) {
+    const ProfileFile* file = FindFile(path);
+    return file && file->readOnly;
+}
+
+// Each file has a disk of its own: the room it has left to grow.
+bool DiskFullAt(const char* path) {
+    const ProfileFile* file = FindFile(path);
+    return static_cast<uint64_t>(ProfileTextCapacity - (file ? file->length : 0)) < SaveRoom;
 }
 
 bool FlushProfileFile(const char* path) {

@@ -15,3 +15,4 @@ bool SetProfileFileText(const char* path, const char* text, int32_t length);
 // size - 1 bytes of it and a terminating zero.
 int32_t ProfileFileText(const char* path, char* buffer, int32_t size);
 void ForgetProfileFiles();
+bool SetProfileFileReadOnly(const char* path, bool readOnly); // false when there is no such file

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "game/game.h"
 #include "tests/board_text.h"
+#include "tests/shapes_oracle.h"
 
 namespace {
 
@@ -167,5 +169,33 @@ TEST(CheckShapes, Groups) {
 }
 
 // clang-format on
+
+// The check with its shortcuts against the rule loop for loop, on random boards of every
+// density and of few colours to many, so that most hold shapes and many hold several of one
+// colour side by side: the same points and the same marks, counted cells included.
+TEST(CheckShapes, AgreesWithTheLiteralRuleOnRandomBoards) {
+    std::mt19937 random(20261208);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    static int32_t marks[CellCount];
+    int32_t scored[3] = {0, 0, 0};
+    for (int32_t n = 0; n < 6000; n++) {
+        double density = unit(random);
+        uint32_t colours = 1 + static_cast<uint32_t>(random() % 7);
+        for (int8_t& cell : Game.board) {
+            cell = unit(random) < density ? static_cast<int8_t>(random() % colours) : EmptyCell;
+        }
+        Game.mode = n % 3;
+        int32_t expected = OracleCheckShapes(Game.board, Game.mode, marks);
+        ASSERT_EQ(CheckShapes(), expected) << "board " << n << " " << BoardText();
+        ASSERT_EQ(std::memcmp(Game.removalMark, marks, sizeof marks), 0)
+            << "board " << n << " " << BoardText() << "\n"
+            << MarkText();
+        scored[Game.mode] += expected > 0 ? 1 : 0;
+    }
+    for (int32_t count : scored) {
+        EXPECT_GT(count, 300); // shapes and their absence are both well represented
+        EXPECT_LT(count, 1900);
+    }
+}
 
 } // namespace

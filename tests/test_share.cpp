@@ -175,20 +175,20 @@ TEST(Sharing, APastedCodePlaysTheExactGameAfterTheQuestion) {
     EXPECT_EQ(CallLog(), (std::vector<std::string>{question}));
     EXPECT_TRUE(SameGame(GameInProgress(), dealt));
 
-    for (const char* other : {"", "hello world", "thirty-characters-of-code-text"}) {
+    for (const char* other : {"", "hello world", "https://example.org/page.html#top"}) {
         TakeSharedText(other);
     }
     std::string typo = code;
     typo[10] = typo[10] == 'x' ? 'y' : 'x';
     TakeSharedText(typo.c_str());
-    TakeSharedText("thirty-one-characters-of-a-code"); // half a code: meant as one
-    TakeSharedCode("%20", 3);
+    TakeSharedText(("#" + code.substr(0, 58)).c_str()); // the page's link, cut short
+    TakeSharedText(("Brimzo game, Groups, score 214: " + code.substr(0, 61) + "+").c_str());
     EXPECT_EQ(
         CallLog(),
         (std::vector<std::string>{
             question, std::string("Message Brimzo! | ") + CodeRefusal(CodeVerdict::WrongCheck),
             std::string("Message Brimzo! | ") + CodeRefusal(CodeVerdict::WrongLength),
-            std::string("Message Brimzo! | ") + CodeRefusal(CodeVerdict::WrongLength)}));
+            std::string("Message Brimzo! | ") + CodeRefusal(CodeVerdict::WrongCharacter)}));
     EXPECT_TRUE(SameGame(GameInProgress(), dealt));
     const std::set<std::string> refusals = {
         CodeRefusal(CodeVerdict::WrongLength), CodeRefusal(CodeVerdict::WrongCharacter),
@@ -201,6 +201,57 @@ TEST(Sharing, APastedCodePlaysTheExactGameAfterTheQuestion) {
     EXPECT_FALSE(Game.ballSelected);
     EXPECT_EQ(CountCalls("RedrawScreen 0 1 0"), 1); // the board and the leaders of its mode
     EXPECT_EQ(CountCalls("DrawModeButton 0 0"), 1);
+}
+
+// One rule for what is meant as a code: the line Ctrl+C writes, a link with a code after its
+// '#', or a bare code, each also damaged; an ordinary link, sentence or long word is not.
+TEST(Sharing, OnlyWhatIsMeantAsACodeIsAnswered) {
+    std::mt19937 random(3);
+    const std::string code = CodeOf(RandomGame(random, Squares));
+    const std::string line = "Brimzo game, Squares, score 214: " + code;
+    const std::string none = "(none)";
+    const struct {
+        std::string text;
+        std::string meant;
+    } cases[] = {
+        {code, code},
+        {" \t" + code + "\r\n", code},
+        {line, code},
+        {"[12:01] Bob: " + line + " <- beat me", code},
+        {"Brimzo game, Squares, score 214: " + code.substr(0, 30) + "\nmore", code.substr(0, 30)},
+        {"Brimzo game, Squares, score 214:\n" + code, code}, // the line is cut before its code
+        {"Brimzo game, Lines, score 0: \n" + code, ""},
+        {"Brimzo game, Lines, score 0: ab+cd. Nice", "ab+cd"},
+        {"http://127.0.0.1:8000/index.html#" + code, code},
+        {"#" + code, code}, // what the page passes on from the link it was opened with
+        {"Try this (https://brimzo.example.org/#" + code + ").", code},
+        {"Here: `" + code + "`!", code},
+        {"\"" + code + "\", said Bob", code},
+        {"https://brimzo.example.org/#" + code.substr(0, 56), code.substr(0, 56)},
+        {"https://brimzo.example.org/#" + code.substr(0, 55), none},
+        {code + "AAAAAA", code + "AAAAAA"},
+        {code + "AAAAAAA", none},
+        {code.substr(0, 31), none}, // half a code is too little to be meant as one
+        {code + code, none},
+        {code.substr(0, 40) + "+" + code.substr(41), none},
+        {code + "," + code, none},
+        {"https://example.org/some/long/path/page_with_a_long_name-and-more-words-in-it-too.html",
+         none},
+        {"https://example.org/how-to-make-the-best-chocolate-cake-with-only-five-ingredients-ok",
+         none}, // a link's path is no code, whatever its length
+        {"https://example.org/page.html#section-2", none},
+        {"https://example.org/page.html#:~:text=" + std::string(50, 'a'), none},
+        {"one_long_word_of_letters_and_underscores_only_abcdefgh", none},
+        {"Please read the rules, then play a game of Squares with me.", none},
+        {"", none},
+        {code.substr(0, 58) + " and then " + code, code.substr(0, 58)}, // the first one
+    };
+    for (const auto& c : cases) {
+        int32_t length = -1;
+        const char* found = FindGameCode(c.text.c_str(), &length);
+        EXPECT_EQ(found ? std::string(found, static_cast<size_t>(length)) : none, c.meant)
+            << c.text;
+    }
 }
 
 SavedGame DealOf(int year, int month, int day) {
@@ -331,6 +382,8 @@ TEST(DailyDeal, EachDayKeepsItsBestScoreForThirtyDays) {
     SetProfileValue(Ini, "GAME", "SaveData1", "-");
     Start(false);
     EXPECT_EQ(DailyDealDay, NoDailyDeal);
+    ASSERT_TRUE(SaveSettings()); // nothing left to keep: the section stays true all the same
+    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Deal"), "-");
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "shell/focus.h"
 #include "shell/input.h"
 #include "shell/keys.h"
+#include "shell/session.h"
+#include "store/savegame.h"
 #include "store/settings.h"
 #include "tests/board_text.h"
 #include "tests/double/double.h"
@@ -188,7 +190,66 @@ TEST(Display, ToggleActivationAndFailure) {
     EXPECT_EQ(FullScreen, 1);
 }
 
+// Every dialog and message box is centred on the game's picture, and kept within the work area
+// of its screen.
+TEST(Display, BoxesAreCentredOnTheGameWithinTheWorkArea) {
+    const ScreenRect desktop = {0, 0, 1024, 768};
+    const struct {
+        int32_t fullScreen, x, y, width, height;
+        ScreenRect work;
+        int32_t left, top;
+    } boxes[] = {
+        {0, 100, 50, 300, 120, desktop, 270, 230},
+        {0, 100, 50, 301, 121, desktop, 269, 229}, // halves cut toward zero
+        {1, 100, 50, 300, 120, desktop, 170, 180}, // full screen: the screen's corner
+        {0, 900, 700, 384, 114, desktop, 640, 654},
+        {0, -600, -400, 384, 114, desktop, 0, 0},
+        {0, -1000, 40, 300, 120, {-1280, 0, 0, 1024}, -830, 220}, // a screen left of the first
+        {1, 0, 0, 700, 500, {0, 0, 640, 450}, 0, 0}, // larger: its top left corner in sight
+    };
+    for (const auto& box : boxes) {
+        FullScreen = box.fullScreen;
+        PosX = box.x;
+        PosY = box.y;
+        ScreenRect place = PlaceOverGame(box.width, box.height, box.work);
+        EXPECT_EQ(place.left, box.left) << box.x << " " << box.width;
+        EXPECT_EQ(place.top, box.top) << box.y << " " << box.height;
+        EXPECT_EQ(place.right - place.left, box.width);
+        EXPECT_EQ(place.bottom - place.top, box.height);
+    }
+}
+
 // The focus starts hidden in the middle; the first board key shows it where it is.
+// The run's start and end, as every platform calls them: the saved game is read over the
+// dealt one, the first screen shows it, and the teardown gives the display back last.
+TEST(Session, StartsFromTheSavedGameAndEndsWithTheDisplayGivenBack) {
+    FreshWindow();
+    SavedGame saved = {Squares, 777u, 40, {}, {{1, 1, 2}, {2, 2, 3}, {3, 3, 4}}};
+    std::memset(saved.board, EmptyCell, sizeof saved.board);
+    saved.board[CellIndex(5, 6)] = 1;
+    char first[SavedTextBufferSize];
+    char second[SavedTextBufferSize];
+    EncodeSavedGame(saved, first, second);
+    const std::string ini = "C:\\games\\brimzo.ini";
+    SetProfileValue(ini, "GAME", "SaveData1", first);
+    SetProfileValue(ini, "GAME", "SaveData2", second);
+    SetProfileValue(ini, "WINDOW", "FullScreen", "1");
+    ProbeFullScreenMode(32);
+    ClearCallLog();
+    BeginSession();
+    ShowFirstScreen();
+    EXPECT_EQ(Game.mode, Squares);
+    EXPECT_EQ(Game.score, 40);
+    EXPECT_EQ(Game.randomState, 777u);
+    EXPECT_EQ(BoardText(), std::string(59, '.') + "1" + std::string(21, '.'));
+    EXPECT_EQ(CallLog(),
+              (Log{"SelectSkin", "RedrawScreen 1 1 1", "EnterFullScreen", "MoveWindow 0 0"}));
+    ClearCallLog();
+    EndSession("");
+    LeaveSession();
+    EXPECT_EQ(CallLog(), (Log{"FreeSkin", "FreeBackBuffer", "LeaveFullScreen"}));
+}
+
 TEST(Keyboard, ArrowsMoveTheFocusToTheEdgesAndSpaceOrEnterClicks) {
     FreshWindow();
     EXPECT_FALSE(FocusShown);

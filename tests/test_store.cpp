@@ -78,10 +78,7 @@ TEST(Settings, FirstStartUsesDefaultsAndExitWritesEveryKeyInOrder) {
                                     "Data=" +
                                     DefaultData +
                                     "\n"
-                                    "CRC=1879172880\n"
-                                    "[DAILY]\n"
-                                    "Deal=-\n"
-                                    "Best=\n");
+                                    "CRC=1879172880\n");
 }
 
 TEST(Settings, ValuesReadBackAndSpeedBelowOneReadsAsHundred) {
@@ -221,8 +218,7 @@ TEST(Settings, SaveLandsWholeOrNotAtAll) {
     EXPECT_TRUE(ProfileText(Ini) == "[OTHER]\nJunk=" + junk + "\n");
     EXPECT_EQ(ProfileFileText(replacement.c_str(), nullptr, 0), -1);
     EXPECT_STREQ(UnsavedSettingsMessage(),
-                 "Unable to save the settings file C:\\games\\brimzo.ini: its copy "
-                 "C:\\games\\brimzo.tmp could not be written whole (is the disk full?). The "
+                 "Unable to save the settings file C:\\games\\brimzo.ini: the disk is full. The "
                  "options, the game and the leaders of this run are lost!");
 
     FreshStart(); // what the reader drops around a value is no difference when read back
@@ -238,6 +234,29 @@ TEST(Settings, SaveLandsWholeOrNotAtAll) {
     std::strcpy(SoundFile[1], "evil.wav\r\nCRC=0");
     EXPECT_FALSE(SaveSettings());
     EXPECT_EQ(ProfileText(Ini), before);
+    EXPECT_STREQ(UnsavedSettingsMessage(), // with room on the disk, the copy is to blame
+                 "Unable to save the settings file C:\\games\\brimzo.ini: its copy "
+                 "C:\\games\\brimzo.tmp could not be written whole. The options, the game and "
+                 "the leaders of this run are lost!");
+}
+
+// A player who made the file read-only wants it kept: it is left alone, and the player told.
+TEST(Settings, AReadOnlyFileIsLeftAsItIs) {
+    FreshStart();
+    SetProfileValue(Ini, "WINDOW", "PosX", "7");
+    ASSERT_TRUE(SetProfileFileReadOnly(Ini.c_str(), true));
+    LoadSettings();
+    EXPECT_EQ(PosX, 7);
+    PosX = 8;
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(ProfileText(Ini), "[WINDOW]\nPosX=7\n");
+    EXPECT_EQ(ProfileFileText("C:\\games\\brimzo.tmp", nullptr, 0), -1); // no copy made
+    EXPECT_STREQ(UnsavedSettingsMessage(),
+                 "The settings file C:\\games\\brimzo.ini is read-only: the options, the game "
+                 "and the leaders of this run were not saved.");
+    ASSERT_TRUE(SetProfileFileReadOnly(Ini.c_str(), false));
+    EXPECT_TRUE(SaveSettings());
+    EXPECT_EQ(ProfileValue(Ini, "WINDOW", "PosX"), "8");
 }
 
 // The text the Windows program leaves, with what a player may have added by hand.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
@@ -93,7 +94,7 @@ TEST(ClickCell, UnreachableCellPlaysTheRefusalAndKeepsTheSelection) {
     ClickCell(0, 0);
     std::string board = BoardText();
     ClickCell(8, 8);
-    EXPECT_EQ(CallLog(), (Log{"Sound cantmove.wav 20011"}));
+    EXPECT_EQ(CallLog(), (Log{"Sound cantmove.wav yields"}));
     EXPECT_TRUE(Game.ballSelected);
     EXPECT_EQ(BoardText(), board);
 }
@@ -123,7 +124,7 @@ TEST(ClickCell, MoveThatCompletesALineScoresAndRemovesWithoutSpawn) {
     ClickCell(4, 0);
     ClearCallLog();
     ClickCell(4, 4);
-    Log expected = {"DrawBall 4 0 1 0", "Sound move.wav 20001"};
+    Log expected = {"DrawBall 4 0 1 0", "Sound move.wav cuts"};
     for (int32_t row = 1; row <= 4; row++) {
         expected.push_back("DrawNextBalls");
         expected.push_back("DrawBall 4 " + std::to_string(row) + " 1 0");
@@ -132,7 +133,7 @@ TEST(ClickCell, MoveThatCompletesALineScoresAndRemovesWithoutSpawn) {
     }
     expected.push_back("DrawNextBalls");
     expected.push_back("DrawScore 5"); // the score changes before the balls vanish
-    expected.push_back("Sound destroy.wav 20001");
+    expected.push_back("Sound destroy.wav cuts");
     for (int32_t frame = 7; frame <= 18; frame++) {
         for (int32_t column = 0; column <= 4; column++) {
             expected.push_back("DrawBall " + std::to_string(column) + " 4 1 " +
@@ -310,7 +311,7 @@ TEST(Bounce, CycleOfColumnsWithTheSoundOnTickEight) {
     Log expected;
     for (int32_t column : {3, 2, 1, 2, 3, 0, 4, 5, 6, 5, 4, 0, 3}) {
         if (expected.size() == 7) {
-            expected.push_back("Sound jump.wav 20011");
+            expected.push_back("Sound jump.wav yields");
         }
         expected.push_back("DrawBall 2 6 4 " + std::to_string(column));
     }
@@ -369,21 +370,22 @@ TEST(Pacing, PausesKeepTheirDeadlinesWhateverTheDrawingTakes) {
     EXPECT_EQ(Pauses(), Log{"Pause 50"});
 }
 
-TEST(Sounds, FlagsSlotsAndPreviews) {
+TEST(Sounds, SlotsAndPreviews) {
     ResetDouble();
     SoundEnabled[BounceSoundSlot] = 0;
-    PlaySoundSlot(0, true);   // silenced
-    PlaySoundSlot(10, false); // the preview plays it all the same
+    std::snprintf(SoundFile[3], sizeof SoundFile[3], "mine.wav");
+    PlaySoundSlot(0, true); // silenced
+    PreviewSoundSlot(0);    // the preview plays it all the same
     PlaySoundSlot(1, true);
     PlaySoundSlot(2, false);
     PlaySoundSlot(3, false);
-    PlaySoundSlot(11, false);
-    PlaySoundSlot(13, false);
+    PreviewSoundSlot(1);
+    PreviewSoundSlot(3);
     PlaySoundSlot(4, false); // no such slot, nor its preview
-    PlaySoundSlot(14, false);
-    EXPECT_EQ(CallLog(), (Log{"Sound jump.wav 20001", "Sound cantmove.wav 20011",
-                              "Sound move.wav 20001", "Sound destroy.wav 20001",
-                              "Sound cantmove.wav 20001", "Sound destroy.wav 20001"}));
+    PreviewSoundSlot(4);
+    EXPECT_EQ(CallLog(), (Log{"Sound jump.wav cuts", "Sound cantmove.wav yields",
+                              "Sound move.wav cuts", "Sound mine.wav (destroy.wav) cuts",
+                              "Sound cantmove.wav cuts", "Sound mine.wav (destroy.wav) cuts"}));
 }
 
 } // namespace
@@ -434,7 +436,7 @@ TEST(Animations, FramesInOrderAndPausesFollowTheSpeed) {
         SelectBall(5, 3);
         ASSERT_TRUE(FindPath(7, 3));
         AnimateMove(MoveBallAlongPath(), Game.nextBalls);
-        EXPECT_EQ(CallLog(), (Log{"Sound move.wav 20001", "DrawNextBalls", "DrawBall 6 3 4 0",
+        EXPECT_EQ(CallLog(), (Log{"Sound move.wav cuts", "DrawNextBalls", "DrawBall 6 3 4 0",
                                   "ClearCell 5 3", s.step, "DrawNextBalls", "DrawBall 7 3 4 0",
                                   "ClearCell 6 3", s.step, "DrawNextBalls"}))
             << s.speed;

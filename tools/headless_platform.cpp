@@ -5,7 +5,7 @@
 #include "shell/platform.h"
 
 void PresentRect(int32_t, int32_t, int32_t, int32_t) {}
-void PlayWaveFile(const char*, uint32_t) {}
+void PlayWaveFile(const char*, const char*, bool) {}
 void SleepMilliseconds(uint32_t) {}
 
 uint32_t MillisecondClock() {

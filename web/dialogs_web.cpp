@@ -1,7 +1,6 @@
 // The Options, About and name-entry dialogs and the message box as the page shows them, with
 // the controls, texts and rules of the Windows program's (dialogs/brimzo.rc and dialogs.cpp).
 // Each runs its own loop over the page's events until it closes, as a modal dialog does.
-#include <dirent.h>
 #include <emscripten.h>
 #include <strings.h>
 
@@ -34,16 +33,23 @@ EM_JS(void, JsSetItemText, (int32_t templateId, int32_t id, const char* text),
       { Module.page.setItemText(templateId, id, Module.page.textAt(HEAPU8, text)); });
 EM_JS(int32_t, JsItemText, (int32_t templateId, int32_t id, char* buffer, int32_t size),
       { return Module.page.copyOut(HEAPU8, Module.page.itemBytes(templateId, id), buffer, size); });
-EM_JS(void, JsNoteLostSound, (int32_t checkBox, const char* file),
-      { Module.page.noteLostSound(checkBox, Module.page.textAt(HEAPU8, file)); });
-EM_JS(void, JsCheckItem, (int32_t id, bool checked),
-      { Module.page.item(1000, id).checked = checked; });
-EM_JS(bool, JsItemChecked, (int32_t id), { return Module.page.item(1000, id).checked; });
-EM_JS(void, JsEnableItem, (int32_t id, bool enabled),
-      { Module.page.item(1000, id).disabled = !enabled; });
-EM_JS(bool, JsFocusLost, (), { return Module.page.focusLost(1000); });
+// The Options dialog's controls
+EM_JS(void, JsNoteLostSound, (int32_t templateId, int32_t checkBox, const char* file),
+      { Module.page.noteLostSound(templateId, checkBox, Module.page.textAt(HEAPU8, file)); });
+EM_JS(void, JsCheckItem, (int32_t templateId, int32_t id, bool checked),
+      { Module.page.item(templateId, id).checked = checked; });
+EM_JS(bool, JsItemChecked, (int32_t templateId, int32_t id),
+      { return Module.page.item(templateId, id).checked; });
+EM_JS(void, JsEnableItem, (int32_t templateId, int32_t id, bool enabled),
+      { Module.page.item(templateId, id).disabled = !enabled; });
+EM_JS(bool, JsFocusLost, (int32_t templateId), { return Module.page.focusLost(templateId); });
 EM_ASYNC_JS(void, JsWaitForAllFiles, (), { await Module.page.allFiles(); });
-EM_JS(void, JsFocusItem, (int32_t id), { Module.page.item(1000, id).focus(); });
+EM_JS(int32_t, JsSkinName, (int32_t index, char* buffer, int32_t size), {
+    const name = Module.page.skinNames()[index];
+    return Module.page.copyOut(HEAPU8, name ? Module.page.ansiBytes(name) : null, buffer, size);
+});
+EM_JS(void, JsFocusItem, (int32_t templateId, int32_t id),
+      { Module.page.item(templateId, id).focus(); });
 EM_JS(void, JsSetMessage, (const char* text, const char* caption, bool question), {
     Module.page.setMessage(Module.page.textAt(HEAPU8, text), Module.page.textAt(HEAPU8, caption),
                            question);
@@ -62,30 +68,16 @@ int32_t NextCommand(int32_t templateId) {
     }
 }
 
-bool IsPng(const char* name) {
-    size_t length = std::strlen(name);
-    return length >= 4 && strcasecmp(name + length - 4, ".png") == 0;
-}
-
 int CompareNames(const void* a, const void* b) {
     return strcasecmp(static_cast<const char*>(a), static_cast<const char*>(b));
 }
 
-// The skins are the PNG files in the game's folder, in the order of their names, as Windows
-// lists a folder.
+// The skins are those the page has, in the order of their names, as Windows lists a folder.
 int32_t ListSkins() {
-    DIR* folder = opendir(".");
-    if (!folder) {
-        return 0;
-    }
     int32_t count = 0;
-    while (const dirent* entry = readdir(folder)) {
-        if (count < SkinCapacity && IsPng(entry->d_name) &&
-            std::strlen(entry->d_name) < static_cast<size_t>(PathBufferSize)) {
-            std::snprintf(SkinNames[count++], PathBufferSize, "%s", entry->d_name);
-        }
+    while (count < SkinCapacity && JsSkinName(count, SkinNames[count], PathBufferSize) >= 0) {
+        count++;
     }
-    closedir(folder);
     std::qsort(SkinNames, static_cast<size_t>(count), sizeof SkinNames[0], CompareNames);
     return count;
 }
@@ -110,14 +102,14 @@ void StepSkin(int32_t delta) {
 }
 
 void EnableSkinButtons() {
-    JsEnableItem(PreviousSkin, SkinIndex > 0);
-    JsEnableItem(NextSkin, SkinIndex < SkinCount - 1);
+    JsEnableItem(OptionsDialogTemplate, PreviousSkin, SkinIndex > 0);
+    JsEnableItem(OptionsDialogTemplate, NextSkin, SkinIndex < SkinCount - 1);
 }
 
 // The page names the rows whose wave file must be chosen again.
 void NoteLostSounds() {
     for (int32_t row = 0; row < 4; row++) {
-        JsNoteLostSound(SoundCheckBox + row, SoundFile[OptionsRowSlot[row]]);
+        JsNoteLostSound(OptionsDialogTemplate, SoundCheckBox + row, SoundFile[OptionsRowSlot[row]]);
     }
 }
 
@@ -126,7 +118,8 @@ void InitOptions() {
     std::snprintf(speed, sizeof speed, "%u", static_cast<unsigned>(AnimationSpeed));
     JsSetItemText(OptionsDialogTemplate, SpeedEdit, speed);
     for (int32_t row = 0; row < 4; row++) {
-        JsCheckItem(SoundCheckBox + row, SoundEnabled[OptionsRowSlot[row]] != 0);
+        JsCheckItem(OptionsDialogTemplate, SoundCheckBox + row,
+                    SoundEnabled[OptionsRowSlot[row]] != 0);
     }
     NoteLostSounds();
     CountSkins();
@@ -137,11 +130,12 @@ void InitOptions() {
 // A skin button that disables itself would leave the dialog without a focus, and Enter and
 // Escape would stop working: the focus goes to the other skin button, or to Ok.
 void KeepFocus(int32_t delta) {
-    if (!JsFocusLost()) {
+    if (!JsFocusLost(OptionsDialogTemplate)) {
         return;
     }
     bool otherEnabled = delta < 0 ? SkinIndex < SkinCount - 1 : SkinIndex > 0;
-    JsFocusItem(otherEnabled ? (delta < 0 ? NextSkin : PreviousSkin) : OkCommand);
+    JsFocusItem(OptionsDialogTemplate,
+                otherEnabled ? (delta < 0 ? NextSkin : PreviousSkin) : OkCommand);
 }
 
 // The skin named by the new setting is drawn behind the dialog at once.
@@ -183,7 +177,8 @@ void ApplyOptions() {
     AnimationSpeed = SpeedFromField(FieldNumber(field));
     SetBounceTimer(BounceTimerPeriod());
     for (int32_t row = 0; row < 4; row++) {
-        SoundEnabled[OptionsRowSlot[row]] = JsItemChecked(SoundCheckBox + row) ? 1 : 0;
+        SoundEnabled[OptionsRowSlot[row]] =
+            JsItemChecked(OptionsDialogTemplate, SoundCheckBox + row) ? 1 : 0;
     }
 }
 
@@ -199,7 +194,7 @@ int32_t RunOptions() {
             break;
         }
         if (id >= SoundPreview && id <= SoundPreview + 3) {
-            PlaySoundSlot(PreviewSlotOffset + OptionsRowSlot[id - SoundPreview], false);
+            PreviewSoundSlot(OptionsRowSlot[id - SoundPreview]);
         } else if (id >= SoundChange && id <= SoundChange + 3) {
             ChooseWaveFile(OptionsRowSlot[id - SoundChange]);
         } else if (id == PreviousSkin || id == NextSkin) {

@@ -15,6 +15,7 @@
 #include "shell/input.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
+#include "shell/session.h"
 #include "shell/share.h"
 #include "store/daily.h"
 #include "store/gamecode.h"
@@ -45,9 +46,6 @@ constexpr const char* StorageFull =
 // long as it reads (four sound files of 1023 characters, a skin of 259, the leaders' 900 and
 // the rest come to under 6 KiB): a file that leaves less room could never be saved again.
 constexpr int32_t OwnKeysRoom = 6 * 1024;
-
-// What the page's storage did with a save (KEPT, BLOCKED and FULL in brimzo.js).
-enum class Storage : int32_t { Kept = 0, Blocked = 1, Full = 2 };
 
 bool TornDown;
 bool StorageFailureTold; // until a save is kept again
@@ -108,11 +106,12 @@ void PublishGame() {
     JsPublish(code, DailyResultLine(result, sizeof result) ? result : "");
 }
 
-// A link's code is anything that followed its '#': longer than a code, it is the wrong length.
+// The link the page was opened with, from its '#', is judged as a pasted link is; a longer
+// one is cut, and so still too long to be a code.
 void TakeLinkedCode() {
-    char code[GameCodeBufferSize + 1];
-    int32_t length = EventText(code, sizeof code);
-    TakeSharedCode(code, length);
+    char link[4 * GameCodeBufferSize];
+    EventText(link, sizeof link);
+    TakeSharedText(link);
 }
 
 // The decoder takes what it reads into the live tables: they are put back afterwards.
@@ -192,21 +191,21 @@ void Import() {
     StopForever();
 }
 
-// Button 0 minimises a window; a page has nothing to minimise.
+// A page has nothing to minimise.
 void PressWindowButton(int32_t button) {
     switch (button) {
-    case 1:
+    case FullScreenButton:
         RequestFullScreenToggle();
         break;
-    case 2:
+    case QuitButton:
         Quit();
-    case 3:
+    case AboutButton:
         RunModalDialog(AboutDialogTemplate);
         break;
-    case 4:
+    case HelpButton:
         JsOpenHelp();
         break;
-    case 5:
+    case OptionsButton:
         RunModalDialog(OptionsDialogTemplate);
         RefreshFocus(); // a new skin draws the whole screen
         break;
@@ -264,18 +263,14 @@ void LoadSkinInUse() {
     }
 }
 
-// The canvas holds 32-bit pixels.
+// The canvas holds 32-bit pixels. The page's stored text is the settings file on its disk.
 void StartUp() {
     ProbeFullScreenMode(32);
-    NewGame();
     LoadStoredSettings();
-    LoadSettings();
-    SettleFullScreenSetting();
+    BeginSession();
     LoadSkinInUse();
     CreateBackBuffer();
-    SelectSkin();
-    RedrawScreen(true, true, true);
-    EnterStoredFullScreen();
+    ShowFirstScreen();
     if (const char* failure = SkinFailureMessage()) {
         ShowStopMessage(failure, "Brimzo!");
     }
@@ -306,15 +301,11 @@ void Shutdown() {
     }
     TornDown = true;
     FlushPicture();
-    FreeSkin();
-    FreeBackBuffer();
     char typed[LeaderNameBufferSize];
     NameTypedSoFar(typed, sizeof typed);
-    SettleInterruptedGameOver(typed);
+    EndSession(typed);
     StoreSettings();
-    if (FullScreen != 0) {
-        LeaveFullScreenMode();
-    }
+    LeaveSession();
 }
 
 // The page is closing, or the browser puts it aside: the session ends as the Windows one does

@@ -1,7 +1,6 @@
 // The platform operations of the core in a browser page: the canvas, Web Audio, the page's
 // dialogs and its event queue (web/brimzo.js holds the page's side of each call).
 #include <emscripten.h>
-#include <unistd.h>
 
 #include <cstring>
 
@@ -35,9 +34,9 @@ int32_t Larger(int32_t a, int32_t b) {
 EM_JS(void, JsPresent,
       (const uint8_t* pixels, int32_t stride, int32_t x, int32_t y, int32_t width, int32_t height),
       { Module.page.present(HEAPU8, pixels, stride, x, y, width, height); });
-EM_JS(void, JsPlayWave, (const char* file, const char* standard, bool cutOff), {
+EM_JS(void, JsPlayWave, (const char* file, const char* standard, bool mayCutShort), {
     Module.page.playWave(Module.page.textAt(HEAPU8, file), Module.page.textAt(HEAPU8, standard),
-                         cutOff);
+                         mayCutShort);
 });
 EM_JS(uint32_t, JsClock, (), { return Module.page.clock(); });
 EM_JS(void, JsUtcTime, (UtcTime * time), { HEAPU16.set(Module.page.utcTime(), time / 2); });
@@ -97,17 +96,8 @@ void PresentRect(int32_t x, int32_t y, int32_t width, int32_t height) {
     Drawn.bottom = Smaller(ScreenHeight, Larger(Drawn.bottom, y + height));
 }
 
-// A file chosen in an earlier visit is gone (a page keeps its name, not the file): the page
-// plays the standard sound of the slot that names it instead.
-void PlayWaveFile(const char* file, uint32_t flags) {
-    const char* standard = file;
-    for (int32_t slot = 0; slot < SoundSlotCount; slot++) {
-        if (std::strcmp(file, SoundFile[slot]) == 0) {
-            standard = SoundSlots[slot].defaultFile;
-            break;
-        }
-    }
-    JsPlayWave(file, standard, flags != SoundFlagsYield);
+void PlayWaveFile(const char* file, const char* standardFile, bool mayCutShort) {
+    JsPlayWave(file, standardFile, mayCutShort);
 }
 
 void SleepMilliseconds(uint32_t milliseconds) {
@@ -171,15 +161,12 @@ void FatalError(const char* message) {
     StopForever();
 }
 
+// The game's folder in a page is a name only: the page hands the game every file it reads.
 uint32_t CurrentDirectory(char* buffer, uint32_t size) {
-    char folder[1024];
-    if (!getcwd(folder, sizeof folder)) {
-        return 0;
+    constexpr char Folder[] = "/brimzo";
+    if (sizeof Folder > size) {
+        return sizeof Folder;
     }
-    auto length = static_cast<uint32_t>(std::strlen(folder));
-    if (length >= size) {
-        return length + 1;
-    }
-    std::memcpy(buffer, folder, length + 1);
-    return length;
+    std::memcpy(buffer, Folder, sizeof Folder);
+    return sizeof Folder - 1;
 }

@@ -15,7 +15,7 @@ enum class EventKind : int32_t {
     Command = 5,        // a: a dialog's control id, b: its template; the text: its field
     Import = 6,         // the text: a settings file the player chose
     KeyDown = 7,        // a: a Key, b: ShiftHeld and ControlHeld
-    SharedCode = 8,     // the text: what a link carried after its '#'
+    SharedCode = 8,     // the text: the page's link from its '#'
 };
 
 struct WebEvent {
@@ -23,6 +23,9 @@ struct WebEvent {
     int32_t a;
     int32_t b;
 };
+
+// What the page's storage did with a save.
+enum class Storage : int32_t { Kept = 0, Blocked = 1, Full = 2 };
 
 constexpr int32_t MessageBoxTemplate = 0; // the page's message box, for Command events
 constexpr int32_t OkCommand = 1;

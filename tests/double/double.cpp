@@ -151,8 +151,14 @@ int CountCalls(const std::string& line) {
 
 // platform
 
-void PlayWaveFile(const char* file, uint32_t flags) {
-    Record("Sound %s %X", file, flags);
+// The standard file shows where it is not the file itself.
+void PlayWaveFile(const char* file, const char* standardFile, bool mayCutShort) {
+    const char* how = mayCutShort ? "cuts" : "yields";
+    if (std::strcmp(file, standardFile) == 0) {
+        Record("Sound %s %s", file, how);
+    } else {
+        Record("Sound %s (%s) %s", file, standardFile, how);
+    }
 }
 
 // A sleep on a coarse timer ends at its first tick after the time asked for.

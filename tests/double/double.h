@@ -7,7 +7,7 @@
 #include <vector>
 
 // Log lines read like the calls: "DrawBall 3 4 2 0", "ClearCell 1 2", "DrawScore 12",
-// "DrawNextBalls", "DrawAllBalls", "RedrawScreen 0 1 1", "Sound move.wav 20001",
+// "DrawNextBalls", "DrawAllBalls", "RedrawScreen 0 1 1", "Sound move.wav cuts",
 // "Pause 20", "Dialog 1002".
 std::vector<std::string>& CallLog();
 void ClearCallLog();

@@ -1,7 +1,9 @@
 // Records the drawing primitives by name, for the tests of the game rules: they see which
-// cells, balls and frames a click draws, in order, without any pixels.
+// cells, balls and frames a click draws, in order, without any pixels; and the steps of the
+// pictures' life at the start and end of a run.
 #include "game/game.h"
 #include "render/draw.h"
+#include "render/skin.h"
 #include "tests/double/double.h"
 
 void DrawBall(int32_t column, int32_t row, int32_t colour, int32_t frame) {
@@ -41,4 +43,16 @@ void RedrawScreen(bool full, bool leaders, bool modeMarker) {
 
 void DrawCellFocus(int32_t column, int32_t row, bool shown) {
     Record("DrawCellFocus %d %d %d", column, row, shown ? 1 : 0);
+}
+
+void SelectSkin() {
+    Record("SelectSkin");
+}
+
+void FreeSkin() {
+    Record("FreeSkin");
+}
+
+void FreeBackBuffer() {
+    Record("FreeBackBuffer");
 }

@@ -30,6 +30,13 @@ class Picture:
                 for row in range(height)]
 
 
+def unescape_wine(text):
+    r"""A wide text as Wine's traces write it: \n, \", \\ and \XXXX for the rest."""
+    return re.sub(r'\\([nrt"\\]|[0-9a-f]{4})',
+                  lambda m: {"n": "\n", "r": "\r", "t": "\t"}.get(m.group(1), m.group(1))
+                  if len(m.group(1)) == 1 else chr(int(m.group(1), 16)), text)
+
+
 def wine32_launcher(root):
     """What runs a command with Wine's 32-bit half, unpacked (not installed) under root: its
     libraries laid over /usr/lib in a mount namespace of the command's own, so the machine's
@@ -53,6 +60,8 @@ class Game:
         self.scratch = tempfile.mkdtemp(prefix="brimzo-e2e-captures-")  # not among the skins
         self.disk = self.xvfb = None
         self.drives = []
+        self.logs = []  # what Wine tells of each copy of the game started
+        self.clipboard_owner = None
         if disk_kib:
             self.disk = self.folder = os.path.join(self.top, "disk")
             os.mkdir(self.disk)
@@ -132,13 +141,52 @@ class Game:
         time.sleep(0.3)
         return True
 
-    def dismiss_message(self, caption):
-        """Waits for a message box other than the game window and presses its button."""
+    def dismiss_message(self, caption, says=None):
+        """Waits for a message box other than the game window and presses its button. A box
+        of the running game must lie centred on the game's picture and above its window, and
+        say what is given."""
         besides = [self.window] if self.window else []
         box = self.find_window("^%s$" % caption, timeout=30, besides=besides)
+        if self.window:
+            self.expect_over_game(box)
+        if says is not None:
+            shown = self.message_texts()[-1]
+            if not (shown == says or shown.endswith("...") and says.startswith(shown[:-3])):
+                raise AssertionError("the message box says %r, not %r" % (shown, says))
         self.key("Return", window=box)
         if not self.wait_gone(box, "^%s$" % caption):
             raise AssertionError("the message box %r stays" % caption)
+
+    def expect_over_game(self, box):
+        """A dialog or a box centred on the game's picture, and above its window while that is
+        shown."""
+        x, y, width, height = self.window_geometry(box)
+        centre = (x + width // 2, y + height // 2)
+        want = (self.origin[0] + 320, self.origin[1] + 240)
+        if abs(centre[0] - want[0]) > 1 or abs(centre[1] - want[1]) > 1:
+            raise AssertionError("centred at %r, not on the game: %r" % (centre, want))
+        if self.window in self.windows("^Brimzo!$") and not self.above(box, self.window):
+            raise AssertionError("under the game's window")
+
+    def above(self, window, other):
+        """Whether the first window lies above the other: xwininfo lists the top one first."""
+        tree = subprocess.run(["xwininfo", "-root", "-children"], env=self.env(),
+                              capture_output=True, text=True, timeout=30).stdout
+        order = [int(line.split()[0], 16) for line in tree.splitlines()
+                 if line.strip().startswith("0x")]
+        return order.index(int(window)) < order.index(int(other))
+
+    def message_texts(self):
+        """The text of every message box shown so far, as Wine traces it (cut after about 300
+        characters, with "..." then)."""
+        texts = []
+        for log in self.logs:
+            with open(log, encoding="latin-1") as lines:
+                for line in lines:
+                    found = re.search(r'trace:msgbox:MSGBOX_OnInit L"(.*)"(\.\.\.)?$', line)
+                    if found:
+                        texts.append(unescape_wine(found.group(1)) + (found.group(2) or ""))
+        return texts
 
     def launch(self, folder=None, directory=None):
         """A copy of the game, started in a folder, or through cmd in a Windows directory (Wine
@@ -146,8 +194,11 @@ class Game:
         command = ["wine", "brimzo.exe"]
         if directory:
             command = ["wine", "cmd", "/c", "cd /d %s && brimzo.exe" % directory]
-        return subprocess.Popen(self.launcher + command, cwd=folder or self.folder, env=self.env(),
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.logs.append(os.path.join(self.scratch, "wine-%d.txt" % len(self.logs)))
+        env = dict(self.env(), WINEDEBUG="-all,trace+msgbox")  # the text of each message box
+        with open(self.logs[-1], "w") as log:
+            return subprocess.Popen(self.launcher + command, cwd=folder or self.folder, env=env,
+                                    stdout=subprocess.DEVNULL, stderr=log)
 
     def start(self, wait_for_window=True, directory=None):
         self.game = self.launch(directory=directory)
@@ -270,10 +321,28 @@ class Game:
         return subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=self.env(),
                               capture_output=True, text=True, timeout=10).stdout
 
+    def set_clipboard(self, text):
+        """Another program's text on the clipboard: xclip serves it while it owns it, and ends
+        once another program takes the clipboard."""
+        before = self.clipboard_owner
+        self.clipboard_owner = subprocess.Popen(
+            ["xclip", "-selection", "clipboard", "-quiet"], stdin=subprocess.PIPE, env=self.env(),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.clipboard_owner.stdin.write(text.encode())
+        self.clipboard_owner.stdin.close()
+        deadline = time.time() + 10
+        while self.clipboard() != text:
+            if time.time() > deadline:
+                raise AssertionError("xclip does not serve %r" % text)
+            time.sleep(0.1)
+        if before:
+            before.wait(timeout=10)
+
     def close(self):
-        if self.game and self.game.poll() is None:
-            self.game.send_signal(signal.SIGKILL)
-            self.game.wait()
+        for process in (self.game, self.clipboard_owner):
+            if process and process.poll() is None:
+                process.send_signal(signal.SIGKILL)
+                process.wait()
         subprocess.run(["wineserver", "-k"], env=self.env(), capture_output=True)
         for link in self.drives:
             os.remove(link)
