@@ -1,18 +1,18 @@
 // Headless autoplay: games played to their end by the rules alone, from fixed seeds, by the
-// computer player or, for scale, by a random or a simple greedy one. Prints per mode the
-// scores, the moves per game and the time of one choice; writes each game as a record line
-// (game/record.h) with --record, and the table into a page between its markers with --table.
+// computer player or, for scale, by a random or a simple greedy one. Prints a table of the
+// scores, the moves per game and the time of one choice, per mode and player (scripts/
+// autoplay.sh puts it into docs/measurements.md); with --record, every game as a record line
+// (game/record.h).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/random_play.h"
 #include "game/daily.h"
 #include "game/player.h"
 #include "game/record.h"
@@ -30,7 +30,6 @@ struct Options {
     bool modes[3] = {true, true, true};
     bool players[PlayerCount] = {false, false, true};
     const char* record = nullptr;
-    const char* table = nullptr;
 };
 
 struct Tally {
@@ -41,40 +40,8 @@ struct Tally {
     int32_t stuck = 0;
 };
 
-bool BallAt(int32_t cell) {
-    return Game.board[cell] != EmptyCell;
-}
-
 BallMove MoveOf(int32_t from, int32_t to) {
     return {from % BoardSize, from / BoardSize, to % BoardSize, to / BoardSize};
-}
-
-// A ball that can move, at random, sent to a cell it reaches, at random.
-bool ChooseRandomMove(std::mt19937& random, BallMove* choice) {
-    int32_t balls[CellCount];
-    int32_t ballCount = 0;
-    for (int32_t cell = 0; cell < CellCount; cell++) {
-        if (BallAt(cell)) {
-            balls[ballCount++] = cell;
-        }
-    }
-    std::shuffle(balls, balls + ballCount, random);
-    for (int32_t i = 0; i < ballCount; i++) {
-        int32_t targets[CellCount];
-        int32_t targetCount = 0;
-        SelectBall(balls[i] % BoardSize, balls[i] / BoardSize);
-        for (int32_t cell = 0; cell < CellCount; cell++) {
-            if (!BallAt(cell) && FindPath(cell % BoardSize, cell / BoardSize)) {
-                targets[targetCount++] = cell;
-            }
-        }
-        Game.ballSelected = false;
-        if (targetCount > 0) {
-            *choice = MoveOf(balls[i], targets[random() % static_cast<uint32_t>(targetCount)]);
-            return true;
-        }
-    }
-    return false;
 }
 
 int32_t SameColourAround(const int8_t* board, int32_t cell, int32_t from) {
@@ -126,8 +93,13 @@ bool ChooseGreedyMove(BallMove* choice) {
 
 bool Choose(Player player, std::mt19937& random, BallMove* choice) {
     switch (player) {
-    case Random:
-        return ChooseRandomMove(random, choice);
+    case Random: {
+        int32_t from = 0;
+        int32_t to = 0;
+        bool chosen = ChooseRandomMove(random, &from, &to);
+        *choice = MoveOf(from, to);
+        return chosen;
+    }
     case Greedy:
         return ChooseGreedyMove(choice);
     default:
@@ -209,28 +181,6 @@ std::string TableRow(int32_t mode, Player player, uint32_t seed, const Tally& ta
     return row;
 }
 
-const char* const TableStart = "<!-- autoplay table: written by bash scripts/autoplay.sh -->";
-const char* const TableEnd = "<!-- end of autoplay table -->";
-
-// The page's text between the markers, replaced by the table.
-bool WriteTable(const char* path, const std::string& table) {
-    std::ifstream in(path);
-    std::stringstream page;
-    page << in.rdbuf();
-    std::string text = page.str();
-    size_t start = text.find(TableStart);
-    size_t end = text.find(TableEnd);
-    if (start == std::string::npos || end == std::string::npos || end < start) {
-        std::fprintf(stderr, "%s: no autoplay table markers\n", path);
-        return false;
-    }
-    start += std::strlen(TableStart);
-    text = text.substr(0, start) + "\n" + table + text.substr(end);
-    std::ofstream out(path);
-    out << text;
-    return static_cast<bool>(out);
-}
-
 bool ParseOptions(int argc, char** argv, Options* options) {
     for (int i = 1; i < argc; i++) {
         std::string flag = argv[i];
@@ -249,8 +199,6 @@ bool ParseOptions(int argc, char** argv, Options* options) {
             options->cap = std::atoi(value);
         } else if (flag == "--record") {
             options->record = value;
-        } else if (flag == "--table") {
-            options->table = value;
         } else if (flag == "--mode" || flag == "--player") {
             bool* chosen = flag == "--mode" ? options->modes : options->players;
             int32_t count = flag == "--mode" ? 3 : PlayerCount;
@@ -270,9 +218,9 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     return options->games > 0 && options->cap >= 0;
 }
 
-// The games of one player in one mode from consecutive seeds: their row of the table.
-std::string PlayGames(Player player, int32_t mode, uint32_t seed, const Options& options,
-                      std::FILE* records) {
+// The games of one player in one mode from consecutive seeds, and their row of the table.
+void PlayGames(Player player, int32_t mode, uint32_t seed, const Options& options,
+               std::FILE* records) {
     Tally tally;
     for (int32_t game = 0; game < options.games; game++) {
         std::string record;
@@ -281,10 +229,8 @@ std::string PlayGames(Player player, int32_t mode, uint32_t seed, const Options&
             std::fprintf(records, "%s\n", record.c_str());
         }
     }
-    std::string row = TableRow(mode, player, seed, tally);
-    std::fputs(row.c_str(), stdout);
+    std::fputs(TableRow(mode, player, seed, tally).c_str(), stdout);
     std::fflush(stdout);
-    return row;
 }
 
 } // namespace
@@ -296,7 +242,7 @@ int main(int argc, char** argv) {
                      "usage: autoplay [--games N] [--seed S] [--check-seed S2] [--cap MOVES]\n"
                      "                [--mode Lines,Squares,Groups|all]\n"
                      "                [--player random,greedy,best|all]\n"
-                     "                [--record FILE] [--table PAGE]\n");
+                     "                [--record FILE]\n");
         return 2;
     }
     std::FILE* records = options.record ? std::fopen(options.record, "w") : nullptr;
@@ -308,23 +254,24 @@ int main(int argc, char** argv) {
     if (options.cap > 0) {
         std::snprintf(cap, sizeof cap, "%d moves", options.cap);
     }
-    std::string table = "Games capped at: " + std::string(cap) +
-                        ".\n\n"
-                        "| mode | player | seeds | mean score | median score | mean moves | "
-                        "median choice (ms) | 99th percentile (ms) | at the cap | stuck |\n"
-                        "|---|---|---|---|---|---|---|---|---|---|\n";
+    if (options.cap > 0) {
+        std::printf("Games capped at %d moves.\n\n", options.cap);
+    }
+    std::printf("| mode | player | seeds | mean score | median score | mean moves | "
+                "median choice (ms) | 99th percentile (ms) | at the cap | stuck |\n"
+                "|---|---|---|---|---|---|---|---|---|---|\n");
     for (int32_t mode = Lines; mode <= Groups; mode++) {
         for (int32_t p = 0; p < PlayerCount && options.modes[mode]; p++) {
             if (options.players[p]) {
-                table += PlayGames(static_cast<Player>(p), mode, options.seed, options, records);
+                PlayGames(static_cast<Player>(p), mode, options.seed, options, records);
             }
             if (options.players[p] && p == Best && options.checkSeed > 0) {
-                table += PlayGames(Best, mode, options.checkSeed, options, records);
+                PlayGames(Best, mode, options.checkSeed, options, records);
             }
         }
     }
     if (records) {
         std::fclose(records);
     }
-    return options.table && !WriteTable(options.table, table) ? 1 : 0;
+    return 0;
 }

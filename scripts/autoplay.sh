@@ -9,4 +9,4 @@ bash scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/release --target autoplay
 nice -n 10 taskset -c 0 build/release/bench/autoplay --games 100 --seed 1 --check-seed 1001 \
-    --cap 3000 --player all --table docs/measurements.md "$@"
+    --cap 3000 --player all "$@" | tee /dev/stderr | python3 scripts/measurements.py put autoplay
