@@ -460,8 +460,11 @@ void RescanTemplates(const int8_t* board, const Templates& t, const Weights& w,
 
 // Threats: the shapes one move could take on the next turn, each an empty cell and the colour
 // it needs, which a ball of that colour from outside the shape reaches.
+constexpr int32_t MaxThreats = 2 * BoardSize * (BoardSize - 1); // cells side by side
+static_assert(MaxThreats >= MaxTemplates, "one threat per template one ball short at most");
+
 struct Threats {
-    int32_t found[CellCount * ColourCount / 2];
+    int32_t found[MaxThreats]; // cell x ColourCount + colour
     int32_t count;
 };
 
