@@ -12,6 +12,7 @@
 #include "shell/platform.h"
 #include "store/daily.h"
 #include "store/leaders.h"
+#include "store/savegame.h"
 #include "store/settings.h"
 
 namespace {
@@ -25,6 +26,7 @@ void NewGame() {
     }
     EndDailyDeal();
     DealGame();
+    GameAssisted = false;
 }
 
 void DeselectBall() {
@@ -32,14 +34,24 @@ void DeselectBall() {
     Game.ballSelected = false;
 }
 
-static void EndGame() {
-    if (LeaderQualifies()) {
-        std::memcpy(NameBeforeAsking, LastLeaderName, sizeof NameBeforeAsking);
-        AskingLeaderName = true;
-        RunModalDialog(NameDialogTemplate);
-        AskingLeaderName = false;
-        InsertLeader();
+// An assisted game earns no place: the player is told why no name is asked.
+static void EnterLeader() {
+    if (!LeaderQualifies()) {
+        return;
     }
+    if (GameAssisted) {
+        ShowStopMessage(AssistedGameOverMessage, "Brimzo!");
+        return;
+    }
+    std::memcpy(NameBeforeAsking, LastLeaderName, sizeof NameBeforeAsking);
+    AskingLeaderName = true;
+    RunModalDialog(NameDialogTemplate);
+    AskingLeaderName = false;
+    InsertLeader();
+}
+
+static void EndGame() {
+    EnterLeader();
     NewGame();
     RedrawScreen(false, true, true);
 }

@@ -12,3 +12,7 @@ void DeselectBall(); // the selected ball comes to rest where it lies
 void ClickCell(int32_t column, int32_t row);
 void RemoveMarkedBalls(const int8_t removed[CellCount]); // with their sound, as they vanish
 void SettleInterruptedGameOver(const char* typedName);   // the teardown, during name entry
+
+constexpr const char* AssistedGameOverMessage =
+    "Your score would have earned a place among the leaders, but this game had help (a hint or "
+    "a move taken back): it enters no leader table, so no name is asked.";

@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "shell/platform.h"
 #include "store/profile.h"
+#include "store/savegame.h"
 
 DailyResult DailyResults[DailyDaysKept];
 int32_t DailyResultCount = 0;
@@ -14,8 +15,9 @@ int32_t DailyDealDay = NoDailyDeal;
 
 namespace {
 // A file that holds the section has it written on, so that it stays true; otherwise it is
-// written only once it has something to keep.
+// written only once it has something to keep. Likewise the days whose best had help.
 bool SectionStored;
+bool AssistedStored;
 // "2026-12-07:214," for each day: 30 of them at most 660 characters.
 constexpr int32_t ResultsTextSize = 1024;
 constexpr int32_t DateTextSize = 16;
@@ -41,14 +43,24 @@ void AddDay(int32_t day, int32_t best) {
     int32_t moved = (DailyResultCount < DailyDaysKept ? DailyResultCount : DailyDaysKept - 1) - at;
     std::memmove(&DailyResults[at + 1], &DailyResults[at],
                  sizeof DailyResults[0] * static_cast<size_t>(moved));
-    DailyResults[at] = DailyResult{day, best};
+    DailyResults[at] = DailyResult{day, best, false};
     DailyResultCount = at + moved + 1;
 }
 
+// A higher score takes the day's best, with its game's mark; an equal one without help clears
+// the mark.
 void CountScoreInPlay() {
     int32_t at = IndexOfDay(DailyDealDay);
-    if (at >= 0 && Game.score > DailyResults[at].best) {
-        DailyResults[at].best = Game.score;
+    if (at < 0) {
+        return;
+    }
+    SavedGame game = GameInProgress();
+    DailyResult& result = DailyResults[at];
+    if (game.score > result.best) {
+        result.best = game.score;
+        result.assisted = game.assisted;
+    } else if (game.score == result.best && !game.assisted) {
+        result.assisted = false;
     }
 }
 
@@ -90,6 +102,35 @@ void ReadResults(const char* text) {
         at = comma ? comma + 1 : at + std::strlen(at);
     }
 }
+// "2026-12-07,2026-12-05": the days kept whose best had help; other dates are left out.
+void ReadAssistedDays(const char* text) {
+    for (const char* at = text; *at != '\0';) {
+        int32_t day;
+        int32_t used = 0;
+        int32_t index = ReadDate(at, &day, &used) ? IndexOfDay(day) : -1;
+        if (index >= 0) {
+            DailyResults[index].assisted = true;
+        }
+        const char* comma = std::strchr(at, ',');
+        at = comma ? comma + 1 : at + std::strlen(at);
+    }
+}
+
+void WriteAssistedDays() {
+    char text[ResultsTextSize] = "";
+    size_t length = 0;
+    for (int32_t i = 0; i < DailyResultCount; i++) {
+        if (DailyResults[i].assisted) {
+            char date[DateTextSize];
+            WriteDate(DailyResults[i].day, date);
+            length += static_cast<size_t>(std::snprintf(text + length, sizeof text - length, "%s%s",
+                                                        length == 0 ? "" : ",", date));
+        }
+    }
+    if (length > 0 || AssistedStored) {
+        WriteSettingString("DAILY", "Assisted", text);
+    }
+}
 } // namespace
 
 int32_t TodaysDayNumber() {
@@ -105,6 +146,11 @@ void BeginDailyDeal(int32_t day) {
     DailyDealDay = day;
 }
 
+void MarkGameAssisted() {
+    CountScoreInPlay();
+    GameAssisted = true;
+}
+
 void EndDailyDeal() {
     CountScoreInPlay();
     DailyDealDay = NoDailyDeal;
@@ -117,16 +163,20 @@ bool DailyResultLine(char* line, size_t size) {
     CountScoreInPlay();
     char date[DateTextSize];
     WriteDate(DailyResults[0].day, date);
-    std::snprintf(line, size, "Brimzo daily %s, %s: %d", date,
-                  ModeName(DailyMode(DailyResults[0].day)), DailyResults[0].best);
+    std::snprintf(line, size, "Brimzo daily %s, %s: %d%s", date,
+                  ModeName(DailyMode(DailyResults[0].day)), DailyResults[0].best,
+                  DailyResults[0].assisted ? " (assisted)" : "");
     return true;
 }
 
 void LoadDailyResults(bool savedGameRestored) {
     SectionStored = SettingStored("DAILY", "Deal") || SettingStored("DAILY", "Best");
+    AssistedStored = SettingStored("DAILY", "Assisted");
     char text[ResultsTextSize];
     ReadSettingString("DAILY", "Best", text, "", sizeof text);
     ReadResults(text);
+    ReadSettingString("DAILY", "Assisted", text, "", sizeof text);
+    ReadAssistedDays(text);
     ReadSettingString("DAILY", "Deal", text, "-", sizeof text);
     int32_t used;
     if (!savedGameRestored || !ReadDate(text, &DailyDealDay, &used)) {
@@ -157,4 +207,5 @@ void SaveDailyResults() {
     }
     WriteSettingString("DAILY", "Deal", deal);
     WriteSettingString("DAILY", "Best", text);
+    WriteAssistedDays();
 }

@@ -11,6 +11,7 @@ constexpr int32_t NoDailyDeal = INT32_MIN;
 struct DailyResult {
     int32_t day; // DayNumber's count
     int32_t best;
+    bool assisted; // the best was reached in a game with help
 };
 extern DailyResult DailyResults[DailyDaysKept]; // the newest day first
 extern int32_t DailyResultCount;
@@ -19,8 +20,11 @@ extern int32_t DailyDealDay; // NoDailyDeal while another game is in play
 int32_t TodaysDayNumber(); // from the player's own calendar day
 void BeginDailyDeal(int32_t day);
 void EndDailyDeal(); // the score reached counts for the deal's day
+// A hint or a move taken back: the game is assisted from now on, and the score it reached
+// before counts for its day's deal as it was.
+void MarkGameAssisted();
 // "Brimzo daily 2026-12-07, Squares: 214" for the newest day played, the game in progress
-// counted; false when no day was played.
+// counted, with " (assisted)" after a best reached with help; false when no day was played.
 bool DailyResultLine(char* line, size_t size);
 
 void LoadDailyResults(bool savedGameRestored); // the deal in play is that saved game

@@ -4,10 +4,13 @@
 
 namespace {
 // The packed fields fill 42 bytes, the check 4 more: 46 bytes are 61 characters of six bits
-// and one of two, whose four low bits stay zero.
+// and one of two more and four spare. The first spare bit marks an assisted game, whose check
+// is keyed apart, so that the mark cannot be typed away; the other three stay zero.
 constexpr int32_t PackedSize = 42;
 constexpr int32_t CodeBytes = PackedSize + 4;
 constexpr uint32_t CheckKey = 0x42726D7A; // a code of another program fails its check
+constexpr uint32_t AssistedCheckKey = 0x68656C70;
+constexpr uint8_t AssistedBit = 0x80; // of the byte after the check
 constexpr const char* Alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 // The mode and the cells of the three announced balls share 21 bits as one number.
 constexpr uint32_t CellsOfThree = CellCount * CellCount * CellCount;
@@ -63,7 +66,8 @@ void Pack(const SavedGame& game, uint8_t* bytes) {
     for (int8_t cell : game.board) {
         Put(&bits, static_cast<uint32_t>(cell + 1), 3);
     }
-    Put(&bits, Check(bytes), 32);
+    Put(&bits, Check(bytes) ^ (game.assisted ? AssistedCheckKey : 0), 32);
+    bytes[CodeBytes] = game.assisted ? AssistedBit : 0;
 }
 
 // Every field comes out in its range but the mode, which may read 3; the saved game's check
@@ -197,14 +201,16 @@ CodeVerdict DecodeGameCode(const char* code, int32_t length, SavedGame* game) {
         }
         Put(&bits, static_cast<uint32_t>(value), 6);
     }
-    if (bytes[CodeBytes] != 0) { // the last character holds two bits, not six
+    if ((bytes[CodeBytes] & ~AssistedBit) != 0) { // the last character holds three bits
         return CodeVerdict::WrongCharacter;
     }
     Bits check = {bytes, 8 * PackedSize};
-    if (Take(&check, 32) != Check(bytes)) {
+    bool assisted = (bytes[CodeBytes] & AssistedBit) != 0;
+    if (Take(&check, 32) != (Check(bytes) ^ (assisted ? AssistedCheckKey : 0))) {
         return CodeVerdict::WrongCheck;
     }
     Unpack(bytes, game);
+    game->assisted = assisted;
     return SavedGameIsPlayable(*game) ? CodeVerdict::Taken : CodeVerdict::Unplayable;
 }
 

@@ -42,8 +42,17 @@ void UnpackPayload(const uint8_t* payload, SavedGame* game) {
         game->nextBalls[i].row = static_cast<int8_t>(payload[94 + 3 * i]);
         game->nextBalls[i].colour = static_cast<int8_t>(payload[95 + 3 * i]);
     }
+    game->assisted = false;
 }
 
+} // namespace
+
+bool GameAssisted;
+
+namespace {
+// The mark is written only for an assisted game, and on where the file holds it already, so
+// that it stays true: a player who never asks for help keeps the file as it always was.
+bool AssistedKeyStored;
 } // namespace
 
 SavedGame GameInProgress() {
@@ -53,6 +62,7 @@ SavedGame GameInProgress() {
     game.score = Game.score;
     std::memcpy(game.board, Game.board, sizeof game.board);
     std::memcpy(game.nextBalls, Game.nextBalls, sizeof game.nextBalls);
+    game.assisted = GameAssisted;
     return game;
 }
 
@@ -62,6 +72,7 @@ void RestoreGame(const SavedGame& game) {
     Game.score = game.score;
     std::memcpy(Game.board, game.board, sizeof Game.board);
     std::memcpy(Game.nextBalls, game.nextBalls, sizeof Game.nextBalls);
+    GameAssisted = game.assisted;
 }
 
 uint32_t ClockSeed() {
@@ -147,9 +158,13 @@ void PlaySavedGame(const SavedGame& game) {
 void SaveGame() {
     char first[SavedTextBufferSize];
     char second[SavedTextBufferSize];
-    EncodeSavedGame(GameInProgress(), first, second);
+    SavedGame game = GameInProgress();
+    EncodeSavedGame(game, first, second);
     WriteSettingString("GAME", "SaveData1", first);
     WriteSettingString("GAME", "SaveData2", second);
+    if (game.assisted || AssistedKeyStored) {
+        WriteSettingInt("GAME", "Assisted", game.assisted ? 1 : 0);
+    }
 }
 
 // A record that fails leaves the dealt game in place; the generator then runs from the clock.
@@ -161,7 +176,11 @@ bool LoadSavedGame() {
     ReadSettingString("GAME", "SaveData2", second, "-", sizeof second);
     SavedGame saved;
     bool restored = DecodeSavedGame(first, second, &saved);
+    AssistedKeyStored = SettingStored("GAME", "Assisted");
     if (restored) {
+        int32_t assisted;
+        ReadSettingInt("GAME", "Assisted", &assisted, 0);
+        saved.assisted = assisted != 0;
         RestoreGame(saved);
         seed = saved.randomState;
     }

@@ -9,14 +9,19 @@ constexpr int32_t SavedRecordSize = 106;
 constexpr int32_t SavedPayloadSize = 102;
 constexpr int32_t SavedTextBufferSize = SavedRecordSize + 1;
 
-// The part of the game state that the record carries.
+// The part of the game state that the record carries, and whether the game had help.
 struct SavedGame {
     int32_t mode;
     uint32_t randomState;
     int32_t score;
     int8_t board[CellCount];
     NextBall nextBalls[NextBallCount];
+    bool assisted; // kept beside the record, not in it
 };
+
+// A hint or a move taken back was used in the game in progress: its score enters no leader
+// table. Kept with the saved game, and in a game's code.
+extern bool GameAssisted;
 
 void EncodeSavedGame(const SavedGame& game, char* first, char* second);
 // True when both strings hold a record that passes its check and describes a game in

@@ -30,13 +30,15 @@ void Start(bool first = true) {
 }
 
 // Any game the rules could be playing: cells of every kind, three announced balls on distinct
-// empty cells, every mode, and the extremes of the score and the generator's state.
+// empty cells, every mode, the extremes of the score and the generator's state, with help or
+// without.
 SavedGame RandomGame(std::mt19937& random, int32_t mode) {
     auto draw = [&random](uint32_t below) { return static_cast<int32_t>(random() % below); };
     SavedGame game;
     game.mode = mode;
     game.randomState = static_cast<uint32_t>(random());
     game.score = static_cast<int32_t>(static_cast<uint32_t>(random()) >> 1);
+    game.assisted = random() % 2 == 0;
     for (int8_t& cell : game.board) {
         cell = static_cast<int8_t>(draw(8) - 1);
     }
@@ -64,7 +66,8 @@ CodeVerdict Verdict(const std::string& code) {
 bool SameGame(const SavedGame& a, const SavedGame& b) {
     return a.mode == b.mode && a.randomState == b.randomState && a.score == b.score &&
            std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
-           std::memcmp(a.nextBalls, b.nextBalls, sizeof a.nextBalls) == 0;
+           std::memcmp(a.nextBalls, b.nextBalls, sizeof a.nextBalls) == 0 &&
+           a.assisted == b.assisted;
 }
 
 // The keyboard's focus is drawn again over the board that an action draws anew.
@@ -132,6 +135,10 @@ TEST(GameCode, DamagedCodesAreRefused) {
     std::string changed = code;
     changed[61] = 'B';
     EXPECT_EQ(Verdict(changed), CodeVerdict::WrongCharacter);
+    // the mark of help taken away, or put on, by the last character alone
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+    changed[61] = alphabet[alphabet.find(code[61]) ^ 8];
+    EXPECT_EQ(Verdict(changed), CodeVerdict::WrongCheck);
     changed[40] = changed[40] == 'A' ? 'B' : 'A';
     EXPECT_EQ(Verdict(changed.substr(0, 61) + code[61]), CodeVerdict::WrongCheck);
 

@@ -224,7 +224,7 @@ TEST(Display, BoxesAreCentredOnTheGameWithinTheWorkArea) {
 // dealt one, the first screen shows it, and the teardown gives the display back last.
 TEST(Session, StartsFromTheSavedGameAndEndsWithTheDisplayGivenBack) {
     FreshWindow();
-    SavedGame saved = {Squares, 777u, 40, {}, {{1, 1, 2}, {2, 2, 3}, {3, 3, 4}}};
+    SavedGame saved = {Squares, 777u, 40, {}, {{1, 1, 2}, {2, 2, 3}, {3, 3, 4}}, false};
     std::memset(saved.board, EmptyCell, sizeof saved.board);
     saved.board[CellIndex(5, 6)] = 1;
     char first[SavedTextBufferSize];

@@ -15,6 +15,7 @@
 #include "store/daily.h"
 #include "store/leaders.h"
 #include "store/profile_memory.h"
+#include "store/savegame.h"
 #include "store/settings.h"
 
 namespace {
@@ -59,6 +60,7 @@ void SetRecording(bool on) {
 }
 
 void ResetDouble() {
+    GameAssisted = false;
     Log.clear();
     Recording = true;
     LeaderName[0] = '\0';

@@ -16,9 +16,9 @@ int CountCalls(const std::string& line);
 void Record(const char* format, ...) __attribute__((format(printf, 1, 2)));
 extern int LivePixelBuffers; // made by CreatePixelBuffer and not yet freed
 
-// Brings the double, the settings values, the leader tables and the daily results back to a
-// first start in an empty directory "C:\games" at 12:34:56.789 UTC on 2026-12-07, where every
-// question is answered OK.
+// Brings the double, the settings values, the leader tables, the daily results and the mark of
+// help back to a first start in an empty directory "C:\games" at 12:34:56.789 UTC
+// on 2026-12-07, where every question is answered OK.
 void ResetDouble();
 
 // The name the name-entry dialog leaves behind, and what else happens while it is open (a test
