@@ -89,26 +89,28 @@ static void EndGameAndScoreTheDeal(MoveRecord* move) {
     }
 }
 
-void ClickCell(int32_t column, int32_t row) {
+ClickOutcome ClickCell(int32_t column, int32_t row) {
     if (Game.board[CellIndex(column, row)] != EmptyCell) {
         if (Game.ballSelected) {
             DeselectBall();
         }
         SelectBall(column, row);
-        return;
+        return ClickOutcome::Selected;
     }
     if (!Game.ballSelected) {
-        return;
+        return ClickOutcome::Nothing;
     }
     MoveRecord move;
     if (!PlayMove(column, row, &move)) {
         PlaySoundSlot(RefusedMoveSlot, true);
-        return;
+        return ClickOutcome::Refused;
     }
     ShowMove(move, column, row);
-    if (move.gameOver) {
-        EndGameAndScoreTheDeal(&move);
+    if (!move.gameOver) {
+        return ClickOutcome::Moved;
     }
+    EndGameAndScoreTheDeal(&move);
+    return ClickOutcome::GameOver;
 }
 
 // The session ends while the name is being asked for: the score still takes its place, under

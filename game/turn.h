@@ -9,7 +9,11 @@
 
 void NewGame();      // puts the selected ball down on the screen, then deals
 void DeselectBall(); // the selected ball comes to rest where it lies
-void ClickCell(int32_t column, int32_t row);
+
+// What a click on a cell came to: nothing, a ball picked up, a move refused, a move played,
+// or a move that ended the game (the next one is dealt by then).
+enum class ClickOutcome { Nothing, Selected, Refused, Moved, GameOver };
+ClickOutcome ClickCell(int32_t column, int32_t row);
 void RemoveMarkedBalls(const int8_t removed[CellCount]); // with their sound, as they vanish
 void SettleInterruptedGameOver(const char* typedName);   // the teardown, during name entry
 

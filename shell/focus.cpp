@@ -31,6 +31,15 @@ void HideFocus() {
     }
 }
 
+void PutFocusOn(int32_t column, int32_t row) {
+    if (FocusShown) {
+        DrawCellFocus(FocusColumn, FocusRow, false);
+    }
+    FocusColumn = column;
+    FocusRow = row;
+    RefreshFocus();
+}
+
 void RefreshFocus() {
     if (FocusShown) {
         DrawCellFocus(FocusColumn, FocusRow, true);

@@ -11,4 +11,5 @@ extern int32_t FocusRow;
 void ShowFocus();
 void MoveFocus(int32_t columnStep, int32_t rowStep); // the board's edge stops it
 void HideFocus();
-void RefreshFocus(); // after the board was drawn anew around it
+void RefreshFocus();                          // after the board was drawn anew around it
+void PutFocusOn(int32_t column, int32_t row); // where it is shown

@@ -2,6 +2,7 @@
 
 #include "game/turn.h"
 #include "render/draw.h"
+#include "shell/assist.h"
 #include "shell/focus.h"
 #include "shell/platform.h"
 #include "shell/session.h"
@@ -39,7 +40,7 @@ void ClickBoard(int32_t x, int32_t y) {
     int32_t dx = x - BoardLeft;
     int32_t dy = y - BoardLeft;
     if (dx % CellPitch < CellPixels && dy % CellPitch < CellPixels) {
-        ClickCell(dx / CellPitch, dy / CellPitch);
+        PlayerClicksCell(dx / CellPitch, dy / CellPitch);
     }
 }
 
@@ -52,7 +53,9 @@ bool StartDrag() {
 }
 } // namespace
 
+// A click puts a hint away before it acts.
 Click LeftButtonDown(int32_t x, int32_t y) {
+    HideHint();
     DragAnchorX = x;
     DragAnchorY = y;
     if (OnBoard(x, y)) {
@@ -71,6 +74,7 @@ Click LeftButtonDown(int32_t x, int32_t y) {
 }
 
 bool RightButtonDown(int32_t x, int32_t y) {
+    HideHint();
     DragAnchorX = x;
     DragAnchorY = y;
     return StartDrag();

@@ -1,6 +1,7 @@
 #include "shell/keys.h"
 
 #include "game/turn.h"
+#include "shell/assist.h"
 #include "shell/focus.h"
 #include "shell/share.h"
 
@@ -42,14 +43,16 @@ void BoardKey(Key key) {
         MoveFocus(0, 1);
         break;
     default:
-        ClickCell(FocusColumn, FocusRow);
+        PlayerClicksCell(FocusColumn, FocusRow);
         RefreshFocus(); // a game over draws the board anew
         break;
     }
 }
 } // namespace
 
+// Any key puts a hint away before it acts.
 Click KeyDown(Key key, uint32_t modifiers) {
+    HideHint();
     for (const ButtonKey& button : ButtonKeys) {
         if (button.key == key && button.modifiers == modifiers) {
             return Click{ClickAction::WindowButton, button.button};
@@ -59,6 +62,10 @@ Click KeyDown(Key key, uint32_t modifiers) {
         ChangeMode(static_cast<int32_t>(key) - static_cast<int32_t>(Key::Digit1));
     } else if (modifiers == ControlHeld && key == Key::D) {
         DealTodaysGame();
+    } else if (modifiers == ControlHeld && key == Key::Z) {
+        TakeBackMove();
+    } else if (modifiers == 0 && key == Key::H) {
+        ShowHint();
     } else if (modifiers == 0 && key <= Key::Enter) {
         BoardKey(key);
     } else if (modifiers == 0 && key == Key::Escape && Game.ballSelected) {

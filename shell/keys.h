@@ -22,7 +22,9 @@ enum class Key {
     Digit2,
     Digit3,
     M,
-    D
+    D,
+    H,
+    Z
 };
 
 constexpr uint32_t ShiftHeld = 1;

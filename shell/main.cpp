@@ -233,10 +233,22 @@ struct KeyOfVirtualKey {
     Key key;
 };
 constexpr KeyOfVirtualKey Keys[] = {
-    {VK_LEFT, Key::Left},   {VK_RIGHT, Key::Right},  {VK_UP, Key::Up},         {VK_DOWN, Key::Down},
-    {VK_SPACE, Key::Space}, {VK_RETURN, Key::Enter}, {VK_ESCAPE, Key::Escape}, {VK_F1, Key::F1},
-    {VK_F5, Key::F5},       {VK_F11, Key::F11},      {'1', Key::Digit1},       {'2', Key::Digit2},
-    {'3', Key::Digit3},     {'M', Key::M},
+    {VK_LEFT, Key::Left},
+    {VK_RIGHT, Key::Right},
+    {VK_UP, Key::Up},
+    {VK_DOWN, Key::Down},
+    {VK_SPACE, Key::Space},
+    {VK_RETURN, Key::Enter},
+    {VK_ESCAPE, Key::Escape},
+    {VK_F1, Key::F1},
+    {VK_F5, Key::F5},
+    {VK_F11, Key::F11},
+    {'1', Key::Digit1},
+    {'2', Key::Digit2},
+    {'3', Key::Digit3},
+    {'M', Key::M},
+    {'H', Key::H},
+    {'Z', Key::Z},
 };
 
 bool KeyPressed(HWND window, WPARAM virtualKey) {

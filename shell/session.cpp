@@ -3,6 +3,7 @@
 #include "game/turn.h"
 #include "render/draw.h"
 #include "render/skin.h"
+#include "shell/assist.h"
 #include "shell/display.h"
 #include "shell/focus.h"
 #include "shell/platform.h"
@@ -31,6 +32,8 @@ static void ShowStartedGame(int32_t previousMode) {
 }
 
 void StartGame(int32_t mode, const SavedGame* given) {
+    HideHint();
+    ForgetMoves();
     int32_t previous = Game.mode;
     Game.mode = mode;
     NewGame();

@@ -14,7 +14,8 @@ void BeginSession();
 // full screen entered where the settings ask for it.
 void ShowFirstScreen();
 // A different game, dealt in the mode from the generator as it stands, or the given one: the
-// game in progress ends as at a mode button, and the screen shows the new one at once.
+// game in progress ends as at a mode button (its moves can no longer be taken back), and the
+// screen shows the new one at once.
 void StartGame(int32_t mode, const SavedGame* given);
 // The teardown before the settings are kept: the pictures freed, and a name being asked for
 // settled under the name typed so far.

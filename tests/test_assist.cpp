@@ -1,12 +1,16 @@
-// What a game with help earns, and what keeps its mark.
+// Help a player asks for: a hint, moves taken back; and what an assisted game earns.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "game/player.h"
 #include "game/turn.h"
+#include "shell/assist.h"
 #include "shell/focus.h"
+#include "shell/keys.h"
 #include "store/daily.h"
 #include "store/gamecode.h"
 #include "store/leaders.h"
@@ -110,6 +114,154 @@ TEST(AssistedGame, TheMarkSurvivesASaveALoadAndACode) {
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(ProfileValue(Ini, "GAME", "Assisted"), "0");
     EXPECT_EQ(ProfileValue(Ini, "DAILY", "Assisted"), "");
+}
+
+bool SameGame(const SavedGame& a, const SavedGame& b) {
+    return a.mode == b.mode && a.randomState == b.randomState && a.score == b.score &&
+           std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
+           std::memcmp(a.nextBalls, b.nextBalls, sizeof a.nextBalls) == 0;
+}
+
+// A move of the player's, as the mouse plays it: the ball, then the cell.
+ClickOutcome PlayerMoves(const BallMove& move) {
+    PlayerClicksCell(move.fromColumn, move.fromRow);
+    return PlayerClicksCell(move.toColumn, move.toRow);
+}
+
+std::string Frame(int32_t column, int32_t row, bool shown) {
+    return "DrawCellFocus " + std::to_string(column) + " " + std::to_string(row) + " " +
+           (shown ? "1" : "0");
+}
+
+TEST(Hint, FramesTheComputersMoveChangesNothingAndMarksTheGameAssisted) {
+    StartDealt(Squares, 31);
+    int32_t ball = 0;
+    while (Game.board[ball] == EmptyCell) {
+        ball++;
+    }
+    ClickCell(ball % BoardSize, ball / BoardSize); // a selection stays as it was
+    BallMove expected;
+    ASSERT_TRUE(ChooseMove(&expected));
+    GameState before = Game;
+    ClearCallLog();
+    KeyDown(Key::H, 0);
+    EXPECT_EQ(std::memcmp(&before, &Game, sizeof Game), 0);
+    EXPECT_TRUE(GameAssisted);
+    Log blink = {Frame(expected.fromColumn, expected.fromRow, true),
+                 Frame(expected.toColumn, expected.toRow, true),
+                 "Pause 120",
+                 Frame(expected.fromColumn, expected.fromRow, false),
+                 Frame(expected.toColumn, expected.toRow, false),
+                 "Pause 120",
+                 Frame(expected.fromColumn, expected.fromRow, true),
+                 Frame(expected.toColumn, expected.toRow, true)};
+    EXPECT_EQ(CallLog(), blink);
+    EXPECT_EQ(FocusColumn, expected.fromColumn); // Space picks the ball up
+    EXPECT_EQ(FocusRow, expected.fromRow);
+
+    FocusShown = true; // a key puts the hint away, and the focus stays on the ball
+    ClearCallLog();
+    KeyDown(Key::Escape, 0);
+    EXPECT_EQ(CallLog(), (Log{Frame(expected.fromColumn, expected.fromRow, false),
+                              Frame(expected.toColumn, expected.toRow, false),
+                              Frame(expected.fromColumn, expected.fromRow, true),
+                              "DrawBall " + std::to_string(ball % BoardSize) + " " +
+                                  std::to_string(ball / BoardSize) + " " +
+                                  std::to_string(before.selectedColour) + " 0"}));
+}
+
+TEST(Hint, SaysSoWhenNoBallCanMoveAndLeavesTheGameUnassisted) {
+    StartDealt(Lines, 5);
+    ClearBoard();
+    ClearCallLog();
+    ShowHint();
+    EXPECT_EQ(CallLog(), (Log{"Message Brimzo! | No ball can move: there is no move to suggest."}));
+    EXPECT_FALSE(GameAssisted);
+}
+
+// Moves taken back one by one give the exact games before them, generator and all; the same
+// move again then brings the same balls.
+TEST(Undo, TakesBackExactlyAndThenPlaysOnIdentically) {
+    for (int32_t mode : {Lines, Squares, Groups}) {
+        StartDealt(mode, 1000 + static_cast<uint32_t>(mode));
+        SetRecording(false);
+        std::vector<SavedGame> games = {GameInProgress()};
+        std::vector<BallMove> moves;
+        for (int32_t n = 0; n < 6; n++) {
+            BallMove move;
+            ASSERT_TRUE(ChooseMove(&move));
+            ASSERT_EQ(PlayerMoves(move), ClickOutcome::Moved);
+            moves.push_back(move);
+            games.push_back(GameInProgress());
+        }
+        for (size_t back = 1; back <= 4; back++) {
+            TakeBackMove();
+            EXPECT_TRUE(SameGame(GameInProgress(), games[6 - back])) << mode << " " << back;
+        }
+        EXPECT_TRUE(GameAssisted);
+        EXPECT_FALSE(Game.ballSelected);
+        for (size_t again = 2; again < 6; again++) {
+            PlayerMoves(moves[again]);
+            EXPECT_TRUE(SameGame(GameInProgress(), games[again + 1])) << mode << " " << again;
+        }
+        SetRecording(true);
+    }
+}
+
+// Only what changed is drawn again: the cells of the move and of the landing, the marks, and the
+// score when it changed.
+TEST(Undo, RedrawsWhatChangedAndStopsAtTheStartOfTheGame) {
+    StartDealt(Lines, 3);
+    ClearBoard();
+    Game.board[CellIndex(0, 0)] = 4;
+    Game.nextBalls[0] = {8, 8, 1};
+    Game.nextBalls[1] = {7, 8, 2};
+    Game.nextBalls[2] = {6, 8, 3};
+    PlayerClicksCell(0, 0);
+    PlayerClicksCell(1, 0);
+    NextBall announced[NextBallCount];
+    std::memcpy(announced, Game.nextBalls, sizeof announced);
+    ClearCallLog();
+    KeyDown(Key::Z, ControlHeld);
+    Log expected;
+    for (int32_t cell = 0; cell < CellCount; cell++) {
+        int32_t column = cell % BoardSize;
+        int32_t row = cell / BoardSize;
+        bool markedAfter = false;
+        for (const NextBall& ball : announced) {
+            markedAfter = markedAfter || (ball.column == column && ball.row == row);
+        }
+        if (cell == 0) {
+            expected.push_back("DrawBall 0 0 4 0");
+        } else if (cell == 1 || (row == 8 && column >= 6) || markedAfter) {
+            expected.push_back("ClearCell " + std::to_string(column) + " " + std::to_string(row));
+        }
+    }
+    expected.push_back("DrawNextBalls");
+    EXPECT_EQ(CallLog(), expected);
+    EXPECT_EQ(BoardText(), "4" + std::string(80, '.'));
+
+    ClearCallLog();
+    TakeBackMove(); // the start of the game: nothing more to take back
+    EXPECT_EQ(CallLog(), (Log{"Sound cantmove.wav yields"}));
+    EXPECT_EQ(BoardText(), "4" + std::string(80, '.'));
+}
+
+TEST(Undo, DoesNotReachAcrossAGameOverOrAnotherGame) {
+    PrepareLastMove(Lines, 10);
+    ASSERT_EQ(PlayerMoves({1, 0, 0, 0}), ClickOutcome::GameOver);
+    SavedGame dealt = GameInProgress();
+    TakeBackMove();
+    EXPECT_TRUE(SameGame(GameInProgress(), dealt));
+    EXPECT_FALSE(GameAssisted); // nothing was taken back
+
+    BallMove move;
+    ASSERT_TRUE(ChooseMove(&move));
+    PlayerMoves(move);
+    KeyDown(Key::Digit2, ControlHeld); // a new game
+    dealt = GameInProgress();
+    TakeBackMove();
+    EXPECT_TRUE(SameGame(GameInProgress(), dealt));
 }
 
 } // namespace

@@ -27,6 +27,9 @@ void FreshWindow() {
     HoveredWindowButton = -1;
     HoveredModeButton = -1;
     FullScreenUnsupported = false;
+    FocusShown = false;
+    FocusColumn = BoardSize / 2;
+    FocusRow = BoardSize / 2;
 }
 
 TEST(Mouse, BoardClicksLandOnCellsAndNotInTheGaps) {

@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "render/draw.h"
 #include "render/sound.h"
+#include "shell/assist.h"
 #include "shell/platform.h"
 #include "store/daily.h"
 #include "store/leaders.h"
@@ -60,6 +61,9 @@ void SetRecording(bool on) {
 }
 
 void ResetDouble() {
+    Recording = false;
+    HideHint();
+    ForgetMoves();
     GameAssisted = false;
     Log.clear();
     Recording = true;

@@ -16,8 +16,8 @@ int CountCalls(const std::string& line);
 void Record(const char* format, ...) __attribute__((format(printf, 1, 2)));
 extern int LivePixelBuffers; // made by CreatePixelBuffer and not yet freed
 
-// Brings the double, the settings values, the leader tables, the daily results and the mark of
-// help back to a first start in an empty directory "C:\games" at 12:34:56.789 UTC
+// Brings the double, the settings values, the leader tables, the daily results and the help a
+// player asked for back to a first start in an empty directory "C:\games" at 12:34:56.789 UTC
 // on 2026-12-07, where every question is answered OK.
 void ResetDouble();
 
