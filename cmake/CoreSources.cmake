@@ -17,6 +17,7 @@ set(BRIMZO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../game/turn.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../dialogs/rules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/assist.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../shell/demo.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/display.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/focus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../shell/input.cpp

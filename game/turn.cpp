@@ -50,9 +50,14 @@ static void EnterLeader() {
     InsertLeader();
 }
 
+// The computer's game, while the player's is held aside, enters nothing anywhere.
 static void EndGame() {
-    EnterLeader();
-    NewGame();
+    if (PlayersGameHeld()) {
+        DealGame();
+    } else {
+        EnterLeader();
+        NewGame();
+    }
     RedrawScreen(false, true, true);
 }
 

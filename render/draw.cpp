@@ -50,18 +50,24 @@ void Clip(int32_t* start, int32_t* other, int32_t* length, int32_t low, int32_t 
     }
 }
 
+// A line of the leader list's place, blanks after the text's end.
+void DrawPanelLine(int32_t index, const char* line) {
+    bool ended = false;
+    for (int32_t k = 0; k < LeaderLineLength; k++) {
+        ended = ended || line[k] == '\0';
+        int32_t code = ended ? ' ' : static_cast<unsigned char>(line[k]);
+        if (code < 32 || code > 127) {
+            code = ' '; // the font has glyphs for 32..127 only
+        }
+        BlitFromSkin(LeaderX + GlyphWidth * k, LeaderY + GlyphHeight * index, GlyphWidth,
+                     GlyphHeight, FontSheetX + GlyphWidth * ((code - 32) % 16),
+                     FontSheetY + GlyphHeight * ((code - 32) / 16));
+    }
+}
+
 void DrawLeaderList() {
     for (int32_t i = 0; i < LeaderLineCount; i++) {
-        const char* line = LeaderLineAt(i);
-        for (int32_t k = 0; k < LeaderLineLength; k++) {
-            int32_t code = static_cast<unsigned char>(line[k]);
-            if (code < 32 || code > 127) {
-                code = ' '; // the font has glyphs for 32..127 only
-            }
-            BlitFromSkin(LeaderX + GlyphWidth * k, LeaderY + GlyphHeight * i, GlyphWidth,
-                         GlyphHeight, FontSheetX + GlyphWidth * ((code - 32) % 16),
-                         FontSheetY + GlyphHeight * ((code - 32) / 16));
-        }
+        DrawPanelLine(i, LeaderLineAt(i));
     }
 }
 } // namespace
@@ -183,6 +189,14 @@ void RedrawScreen(bool full, bool leaders, bool modeMarker) {
 // The keyboard's focus: a frame in the gap around the cell, every sample moved by half its
 // range, so that it shows on any skin. Nothing but the background is ever drawn in the gap,
 // so taking the frame away is drawing the background there again.
+static_assert(PanelLineCount == LeaderLineCount, "the panel is the leader list's place");
+
+void DrawPanelText(const char* const lines[PanelLineCount]) {
+    for (int32_t i = 0; i < PanelLineCount; i++) {
+        DrawPanelLine(i, lines[i]);
+    }
+}
+
 void DrawCellFocus(int32_t column, int32_t row, bool shown) {
     int32_t x = CellX(column) - FocusWidth;
     int32_t y = CellX(row) - FocusWidth;

@@ -47,6 +47,9 @@ void DrawWindowButton(int32_t index, bool highlighted);
 void DrawModeButton(int32_t mode, bool hovered);
 void RedrawScreen(bool full, bool leaders, bool modeMarker);
 void DrawCellFocus(int32_t column, int32_t row, bool shown); // the keyboard's focus
+// Text in the leader list's place, in the skin's font: ten lines of up to 14 characters.
+constexpr int32_t PanelLineCount = 10;
+void DrawPanelText(const char* const lines[PanelLineCount]);
 
 // The skin named by the setting replaces the one in use and the whole screen is drawn with it
 // at once; its description, or an empty text, for the Options dialog to show.

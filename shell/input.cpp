@@ -3,6 +3,7 @@
 #include "game/turn.h"
 #include "render/draw.h"
 #include "shell/assist.h"
+#include "shell/demo.h"
 #include "shell/focus.h"
 #include "shell/platform.h"
 #include "shell/session.h"
@@ -53,8 +54,12 @@ bool StartDrag() {
 }
 } // namespace
 
-// A click puts a hint away before it acts.
+// A click ends a demo and does nothing more; any other puts a hint away before it acts.
 Click LeftButtonDown(int32_t x, int32_t y) {
+    if (DemoPlaying()) {
+        EndDemo();
+        return Click{ClickAction::Nothing, 0};
+    }
     HideHint();
     DragAnchorX = x;
     DragAnchorY = y;
@@ -74,6 +79,10 @@ Click LeftButtonDown(int32_t x, int32_t y) {
 }
 
 bool RightButtonDown(int32_t x, int32_t y) {
+    if (DemoPlaying()) {
+        EndDemo();
+        return false;
+    }
     HideHint();
     DragAnchorX = x;
     DragAnchorY = y;

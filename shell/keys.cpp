@@ -2,6 +2,7 @@
 
 #include "game/turn.h"
 #include "shell/assist.h"
+#include "shell/demo.h"
 #include "shell/focus.h"
 #include "shell/share.h"
 
@@ -50,8 +51,12 @@ void BoardKey(Key key) {
 }
 } // namespace
 
-// Any key puts a hint away before it acts.
+// Any key ends a demo, and does nothing more; any key puts a hint away before it acts.
 Click KeyDown(Key key, uint32_t modifiers) {
+    if (DemoPlaying()) {
+        EndDemo();
+        return Click{ClickAction::Nothing, 0};
+    }
     HideHint();
     for (const ButtonKey& button : ButtonKeys) {
         if (button.key == key && button.modifiers == modifiers) {
@@ -66,6 +71,8 @@ Click KeyDown(Key key, uint32_t modifiers) {
         TakeBackMove();
     } else if (modifiers == 0 && key == Key::H) {
         ShowHint();
+    } else if (modifiers == 0 && key == Key::W) {
+        StartDemo();
     } else if (modifiers == 0 && key <= Key::Enter) {
         BoardKey(key);
     } else if (modifiers == 0 && key == Key::Escape && Game.ballSelected) {

@@ -24,6 +24,7 @@ enum class Key {
     M,
     D,
     H,
+    W,
     Z
 };
 

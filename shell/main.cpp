@@ -15,6 +15,7 @@
 #include "render/draw.h"
 #include "render/skin.h"
 #include "render/sound.h"
+#include "shell/demo.h"
 #include "shell/display.h"
 #include "shell/focus.h"
 #include "shell/input.h"
@@ -248,10 +249,15 @@ constexpr KeyOfVirtualKey Keys[] = {
     {'3', Key::Digit3},
     {'M', Key::M},
     {'H', Key::H},
+    {'W', Key::W},
     {'Z', Key::Z},
 };
 
 bool KeyPressed(HWND window, WPARAM virtualKey) {
+    if (DemoPlaying()) { // any key ends it, and does nothing more
+        EndDemo();
+        return true;
+    }
     if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && ShareKey(virtualKey)) {
         return true;
     }
@@ -325,6 +331,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         Paint(window);
         return 0;
     case WM_SYSKEYDOWN:
+        if (DemoPlaying()) {
+            EndDemo();
+            return 0;
+        }
         if (wParam != VK_RETURN) {
             break;
         }
@@ -341,9 +351,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     case WM_TIMER:
-        if (Game.ballSelected) {
-            BounceStep();
-        }
+        TimerTick();
         return 0;
     case WM_LBUTTONDOWN:
         LeftButton(window, lParam);

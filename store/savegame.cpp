@@ -50,19 +50,39 @@ void UnpackPayload(const uint8_t* payload, SavedGame* game) {
 bool GameAssisted;
 
 namespace {
+GameState HeldGame;
+bool HeldGameAssisted;
+bool Held;
 // The mark is written only for an assisted game, and on where the file holds it already, so
 // that it stays true: a player who never asks for help keeps the file as it always was.
 bool AssistedKeyStored;
 } // namespace
 
+void HoldPlayersGame() {
+    HeldGame = Game;
+    HeldGameAssisted = GameAssisted;
+    Held = true;
+}
+
+void ReturnPlayersGame() {
+    Game = HeldGame;
+    GameAssisted = HeldGameAssisted;
+    Held = false;
+}
+
+bool PlayersGameHeld() {
+    return Held;
+}
+
 SavedGame GameInProgress() {
+    const GameState& players = Held ? HeldGame : Game;
     SavedGame game;
-    game.mode = Game.mode;
-    game.randomState = Game.randomState;
-    game.score = Game.score;
-    std::memcpy(game.board, Game.board, sizeof game.board);
-    std::memcpy(game.nextBalls, Game.nextBalls, sizeof game.nextBalls);
-    game.assisted = GameAssisted;
+    game.mode = players.mode;
+    game.randomState = players.randomState;
+    game.score = players.score;
+    std::memcpy(game.board, players.board, sizeof game.board);
+    std::memcpy(game.nextBalls, players.nextBalls, sizeof game.nextBalls);
+    game.assisted = Held ? HeldGameAssisted : GameAssisted;
     return game;
 }
 

@@ -29,8 +29,14 @@ void EncodeSavedGame(const SavedGame& game, char* first, char* second);
 bool DecodeSavedGame(const char* first, const char* second, SavedGame* game);
 bool SavedGameIsPlayable(const SavedGame& game);
 
-SavedGame GameInProgress();
+SavedGame GameInProgress();                // the player's, also while a demo holds it aside
 void PlaySavedGame(const SavedGame& game); // in place of the game in progress, nothing selected
+
+// While the computer plays in its place, the player's game is held aside whole, selection and
+// all: saves, codes and the daily result count it, and it comes back as it was.
+void HoldPlayersGame();
+void ReturnPlayersGame();
+bool PlayersGameHeld();
 
 void SaveGame();
 bool LoadSavedGame(); // true when the saved game came back

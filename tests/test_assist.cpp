@@ -1,4 +1,4 @@
-// Help a player asks for: a hint, moves taken back; and what an assisted game earns.
+// Help a player asks for: a hint, moves taken back, the demo; and what an assisted game earns.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +9,7 @@
 #include "game/player.h"
 #include "game/turn.h"
 #include "shell/assist.h"
+#include "shell/demo.h"
 #include "shell/focus.h"
 #include "shell/keys.h"
 #include "store/daily.h"
@@ -262,6 +263,65 @@ TEST(Undo, DoesNotReachAcrossAGameOverOrAnotherGame) {
     dealt = GameInProgress();
     TakeBackMove();
     EXPECT_TRUE(SameGame(GameInProgress(), dealt));
+}
+
+// The demo plays games of the mode to their ends while the player's game, selection and all,
+// waits aside: saved meanwhile as the player's, and given back whole at the first key.
+TEST(Demo, GivesThePlayersGameBackExactlyAndKeepsNothingOfItsOwn) {
+    StartDealt(Groups, 77);
+    FormSettingsPath();
+    BallMove move;
+    ASSERT_TRUE(ChooseMove(&move));
+    PlayerMoves(move);
+    ClickCell(move.toColumn, move.toRow); // a ball picked up
+    for (int32_t tick = 0; tick < 5; tick++) {
+        TimerTick(); // it bounces
+    }
+    BeginDailyDeal(TodaysDayNumber());
+    Game.score = 123;
+    GameState before = Game;
+    SaveSettings();
+    std::string saved = ProfileText("C:\\games\\brimzo.ini");
+    ASSERT_NE(saved.find("Best=2026-12-07:123"), std::string::npos);
+    ClearCallLog();
+
+    KeyDown(Key::W, 0);
+    EXPECT_TRUE(DemoPlaying());
+    ASSERT_FALSE(CallLog().empty());
+    EXPECT_EQ(CallLog()[0], "RedrawScreen 0 0 0");
+    EXPECT_EQ(CallLog()[1], "DrawPanelText |     DEMO||The computer|plays Groups.||A click or "
+                            "a|key gives you|your game back|");
+    for (int32_t tick = 0; tick < 400; tick++) {
+        TimerTick();
+    }
+    EXPECT_GT(CountCalls("Sound move.wav cuts"), 10); // a move every 18 ticks
+
+    // a game over of the demo's, that would earn a place: nothing entered, the next dealt
+    FillShapeless();
+    for (int32_t cell :
+         {CellIndex(0, 0), CellIndex(4, 2), CellIndex(8, 4), CellIndex(2, 6), CellIndex(6, 8)}) {
+        Game.board[cell] = EmptyCell;
+    }
+    Game.nextBalls[0] = {4, 2, 0};
+    Game.nextBalls[1] = {8, 4, 0};
+    Game.nextBalls[2] = {2, 6, 0};
+    Game.score = 500;
+    ClearCallLog();
+    ClickCell(1, 0);
+    EXPECT_EQ(ClickCell(0, 0), ClickOutcome::GameOver);
+    EXPECT_EQ(CountCalls("Dialog 1002"), 0);
+    EXPECT_EQ(Game.score, 0);
+    SaveSettings(); // a save meanwhile keeps the player's game
+    EXPECT_EQ(ProfileText("C:\\games\\brimzo.ini"), saved);
+
+    ClearCallLog();
+    KeyDown(Key::Left, 0); // ends it, and does nothing more
+    EXPECT_FALSE(DemoPlaying());
+    EXPECT_EQ(std::memcmp(&before, &Game, sizeof Game), 0);
+    EXPECT_EQ(CallLog(), (Log{"RedrawScreen 0 1 1"}));
+    EXPECT_STREQ(LeaderTables[Groups][0], DefaultLeaderLine);
+    EXPECT_EQ(DailyResults[0].best, 123); // the player's score, not the demo's
+    EXPECT_FALSE(GameAssisted);
 }
 
 } // namespace

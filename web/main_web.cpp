@@ -10,6 +10,7 @@
 #include "render/draw.h"
 #include "render/skin.h"
 #include "render/sound.h"
+#include "shell/demo.h"
 #include "shell/display.h"
 #include "shell/focus.h"
 #include "shell/input.h"
@@ -224,8 +225,13 @@ void LeftButton(int32_t x, int32_t y) {
     }
 }
 
-// True when the event may have changed what the settings file keeps.
+// True when the event may have changed what the settings file keeps. A file or a link the
+// player brings meets the player's own game: a demo ends first. (A click or a key ends it
+// anyway, and does nothing more.)
 bool Dispatch(const WebEvent& event) {
+    if (DemoPlaying() && (event.kind == EventKind::Import || event.kind == EventKind::SharedCode)) {
+        EndDemo();
+    }
     switch (event.kind) {
     case EventKind::PointerDown:
         LeftButton(event.a, event.b);
@@ -285,9 +291,7 @@ void StartUp() {
 // closed meanwhile goes nowhere.
 void HandleBackgroundEvent(const WebEvent& event) {
     if (event.kind == EventKind::Tick) {
-        if (Game.ballSelected) {
-            BounceStep();
-        }
+        TimerTick();
     } else if (event.kind == EventKind::FullScreenLeft && FullScreen != 0) {
         SetFullScreen(0);
     }

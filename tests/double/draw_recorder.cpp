@@ -1,6 +1,8 @@
 // Records the drawing primitives by name, for the tests of the game rules: they see which
 // cells, balls and frames a click draws, in order, without any pixels; and the steps of the
 // pictures' life at the start and end of a run.
+#include <string>
+
 #include "game/game.h"
 #include "render/draw.h"
 #include "render/skin.h"
@@ -39,6 +41,15 @@ void DrawModeButton(int32_t mode, bool hovered) {
 
 void RedrawScreen(bool full, bool leaders, bool modeMarker) {
     Record("RedrawScreen %d %d %d", full ? 1 : 0, leaders ? 1 : 0, modeMarker ? 1 : 0);
+}
+
+// The lines joined by '|', blanks at their ends left out.
+void DrawPanelText(const char* const lines[PanelLineCount]) {
+    std::string text;
+    for (int32_t i = 0; i < PanelLineCount; i++) {
+        text += (i > 0 ? "|" : "") + std::string(lines[i]);
+    }
+    Record("DrawPanelText %s", text.c_str());
 }
 
 void DrawCellFocus(int32_t column, int32_t row, bool shown) {
