@@ -247,6 +247,78 @@ def case_saved_game(args):
         check(stored["state"] == random.state, "the generator state runs on")
 
 
+def framed_cells(before, after):
+    """The cells whose keyboard-focus frame the second capture adds to the first, when the
+    frames are all that changed: a band two pixels wide around each; otherwise None."""
+    cells, changed = set(), 0
+    for y in range(480):
+        row = 3 * 640 * y
+        for x in range(640):
+            if before.data[row + 3 * x] == after.data[row + 3 * x]:
+                continue
+            changed += 1
+            column, cell_row = (x - 5) // 45, (y - 5) // 45
+            inside_x, inside_y = x - 5 - 45 * column, y - 5 - 45 * cell_row
+            in_band = inside_x < 44 and inside_y < 44 and not (
+                2 <= inside_x < 42 and 2 <= inside_y < 42)
+            if not (0 <= column <= 8 and 0 <= cell_row <= 8 and in_band):
+                return None
+            cells.add(column + 9 * cell_row)
+    return sorted(cells) if changed == 336 * len(cells) else None
+
+
+def case_assist(args):
+    """H frames the computer's move, a ball and an empty cell; that move played and taken back
+    with Ctrl+Z leaves the game as it was, saved and marked assisted. W plays a demo on the
+    screen; a click gives the player's game back, which is what the next exit saves."""
+    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
+    board = prepared_board()
+    with Game(args.exe, args.assets, args.prefix) as game:
+        game.write_ini(saved_game_ini(0, PREPARED_STATE, 40, board, PREPARED_NEXT))
+        game.start()
+        expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
+        start = game.capture()
+        game.key("h", window=game.window)
+        cells = []
+
+        def two_framed():
+            cells[:] = framed_cells(start, game.capture()) or []
+            return len(cells) == 2
+
+        check(eventually(two_framed), "two cells framed")
+        ball, target = (cells[1], cells[0]) if board[cells[0]] == model.EMPTY else cells
+        check(board[ball] != model.EMPTY and board[target] == model.EMPTY,
+              "a ball and an empty cell framed: %r" % cells)
+        game.click(*[v + 20 for v in cell_origin(ball % 9, ball // 9)])
+        game.click(*[v + 20 for v in cell_origin(target % 9, target // 9)])
+        check(eventually(lambda: cell(game.capture(), ball % 9, ball // 9) ==
+                         background(sheet, ball % 9, ball // 9)), "the ball moved")
+        game.key("ctrl+z", window=game.window)
+        expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
+        check(game.quit() == 0, "exit code 0")
+        stored = saved(game)
+        check(stored["board"] == board and stored["next"] == PREPARED_NEXT and
+              stored["state"] == PREPARED_STATE and stored["score"] == 40,
+              "the game before the move saved")
+        check(game.value("GAME", "Assisted") == "1", "marked assisted")
+
+        game.start()
+        expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
+        shown = game.capture()
+        game.key("w", window=game.window)
+        check(eventually(lambda: cell(game.capture(), 0, 4) != cell(shown, 0, 4) or
+                         cell(game.capture(), 4, 0) != cell(shown, 4, 0)), "the demo's board")
+        dealt = game.capture()
+        check(eventually(lambda: game.capture().data != dealt.data, timeout=15), "the demo moves")
+        game.click(500, 400)
+        expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
+        check(game.quit() == 0, "exit code 0")
+        stored = saved(game)
+        check(stored["board"] == board and stored["state"] == PREPARED_STATE,
+              "the player's game saved, not the demo's")
+        check(game.value("GAME", "Assisted") == "1", "still marked assisted")
+
+
 def case_mode_drag_gap(args):
     """A mode button deals a new game; a right drag moves the window; a gap does nothing."""
     board = prepared_board()

@@ -70,6 +70,26 @@ function shapelessBoard(empty) {
   return board;
 }
 
+// The cells whose keyboard-focus frame the second picture adds to the first, when the frames
+// are all that changed: each a band two pixels wide around its cell, every sample moved by half
+// its range; otherwise null.
+function framedCells(before, after) {
+  const cells = new Set();
+  let changed = 0;
+  for (let y = 0; y < 480; y++) {
+    for (let x = 0; x < 640; x++) {
+      if (before[3 * (640 * y + x)] === after[3 * (640 * y + x)]) continue;
+      changed++;
+      const [column, row] = [Math.floor((x - 5) / 45), Math.floor((y - 5) / 45)];
+      const [inX, inY] = [x - (5 + 45 * column), y - (5 + 45 * row)];
+      if (column < 0 || column > 8 || row < 0 || row > 8 || inX >= 44 || inY >= 44 ||
+          (inX >= 2 && inX < 42 && inY >= 2 && inY < 42)) return null;
+      cells.add(at(column, row));
+    }
+  }
+  return changed === 336 * cells.size ? [...cells].sort((a, b) => a - b) : null;
+}
+
 const cases = {
   // The deal from random state 0 on the canvas, pixel for pixel the frame the Windows program
   // draws (composed by the same core natively); Chromium finds the page installable, and each
@@ -255,6 +275,43 @@ const cases = {
     const text2 = await web.storedText(later);
     assert.equal(topLine(text2), 'Amy      00250');
     assert.equal(savedGame(text2).score, 0, 'a new game kept');
+  },
+
+  // The page's help controls. Hint frames a ball and an empty cell, and nothing else; the move
+  // played and then taken back with Undo leaves the saved game as it was, marked assisted.
+  // Watch plays other games on the screen until a click gives the player's game back, as it
+  // was and as it is saved.
+  async assist({browser, url}) {
+    const board = preparedBoard();
+    const page = await web.openGame(browser, url, savedGameIni(0, PREPARED_STATE, 40, board, PREPARED_NEXT));
+    const stored = await web.storedText(page);
+    const start = await web.canvasPixels(page);
+    await page.click('#hint');
+    let cells = null;
+    await web.eventually(async () => (cells = framedCells(start, await web.canvasPixels(page))) !== null &&
+      cells.length === 2, 'two cells framed');
+    const [ball, target] = board[cells[0]] === EMPTY ? [cells[1], cells[0]] : cells;
+    assert.ok(board[ball] !== EMPTY && board[target] === EMPTY, `a ball and an empty cell: ${cells}`);
+    await web.clickCell(page, ball % 9, Math.floor(ball / 9));
+    await web.clickCell(page, target % 9, Math.floor(target / 9));
+    await web.eventually(async () => savedGame(await web.storedText(page)).board[ball] === EMPTY,
+      'the move saved');
+    await page.click('#undo');
+    await web.eventually(async () => web.iniValue(await web.storedText(page), 'GAME', 'Assisted') === '1',
+      'the game marked assisted');
+    const undone = await web.storedText(page);
+    assert.deepEqual(savedGame(undone), savedGame(stored));
+    const shown = await web.canvasPixels(page);
+    assert.ok(shown.every((value, i) => value === start[i]), 'the board as it was');
+
+    await page.click('#watch');
+    const differs = async picture => (await web.canvasPixels(page)).some((value, i) => value !== picture[i]);
+    await web.eventually(() => differs(shown), 'the demo on the screen');
+    const dealt = await web.canvasPixels(page);
+    await web.eventually(() => differs(dealt), 'the demo moves', 15000);
+    await web.click(page, 500, 400);
+    await web.eventually(async () => !await differs(shown), 'the player\'s game back');
+    assert.equal(await web.storedText(page), undone);
   },
 
   // The share control copies a link to the game. Another player opens it in a browser of their
