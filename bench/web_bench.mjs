@@ -3,14 +3,16 @@
 // engine on this machine, and in Chromium as a new and a returning player on a slow link, and
 // what presenting a whole frame costs. It prints the table of docs/measurements.md, and with
 // --write puts it there, between its two marker lines.
-// node bench/web_bench.mjs --dist D --chromium B --firefox F [--write]
+// With --choice, the folder of the computer player's timed choices (bench/choice_web.cpp), it
+// gives that time in Chromium too, as on this machine and on a phone's slower processor.
+// node bench/web_bench.mjs --dist D --chromium B --firefox F [--choice C] [--write]
 import {execFileSync, spawn} from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import {parseArgs} from 'node:util';
 import * as web from '../tests/web/helper.mjs';
 
-const {values: args} = parseArgs({options: {...Object.fromEntries(['dist', 'chromium', 'firefox']
+const {values: args} = parseArgs({options: {...Object.fromEntries(['dist', 'chromium', 'firefox', 'choice']
   .map(name => [name, {type: 'string'}])), write: {type: 'boolean'}}});
 const LOADS = 20;
 const SLOW_LOADS = 8;
@@ -44,9 +46,9 @@ function sizes() {
 }
 
 // The folder served as web.sh serves it.
-async function serve() {
+async function serve(folder = args.dist) {
   const server = spawn('python3', [new URL('../scripts/web_serve.py', import.meta.url).pathname,
-    args.dist, '0'], {stdio: ['ignore', 'pipe', 'ignore']});
+    folder, '0'], {stdio: ['ignore', 'pipe', 'ignore']});
   const port = await new Promise(resolve => server.stdout.on('data', text => {
     const found = /port (\d+)/.exec(text);
     if (found) resolve(found[1]);
@@ -129,6 +131,33 @@ async function presents(browser, url) {
     `${median(times).toFixed(2)} ms (median of ${times.length})`]);
 }
 
+// The choice behind a hint, in the WebAssembly as Chromium runs it: as fast as this machine
+// goes, and with the processor slowed four times, as DevTools emulate a phone's.
+const PHONE_SLOWDOWN = 4;
+async function choices(browser) {
+  const folder = await serve(args.choice);
+  try {
+    const timed = [];
+    for (const slowdown of [1, PHONE_SLOWDOWN]) {
+      const page = await browser.newPage();
+      await page.emulateCPUThrottling(slowdown);
+      const lines = [];
+      page.on('console', message => /^choice /.test(message.text()) && lines.push(message.text()));
+      await page.goto(folder.url);
+      await web.eventually(async () => lines.length === 3, 'the choices of three modes timed', 120000);
+      timed.push(lines.map(line => /^choice (\w+) median ([\d.]+) p99 ([\d.]+)/.exec(line))
+        .map(([, mode, median, p99]) => `${mode} ${median} ms (99th percentile ${p99})`).join(', '));
+      await page.close();
+    }
+    rows.push(['the computer player\'s choice, as a hint makes it, in the WebAssembly in Chromium ' +
+      '(400 choices in games of each mode)', timed[0]]);
+    rows.push([`the same with the processor slowed ${PHONE_SLOWDOWN} times, as DevTools emulate a phone`,
+      timed[1]]);
+  } finally {
+    folder.stop();
+  }
+}
+
 // Between the page's two marker lines of this table, by the one writer of the page's tables.
 function write(table) {
   execFileSync('python3', [new URL('../scripts/measurements.py', import.meta.url).pathname, 'put', 'web'],
@@ -146,6 +175,7 @@ try {
       if (engine !== 'chromium') return;
       await slowFirstFrames(browser, server.url);
       await presents(browser, server.url);
+      if (args.choice) await choices(browser);
     });
   }
   rows.splice(3, 0, ['page load to the first frame from 127.0.0.1, each engine (the first load from ' +

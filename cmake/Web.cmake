@@ -29,6 +29,19 @@ set_target_properties(brimzo_web PROPERTIES
     OUTPUT_NAME brimzo-core SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${BRIMZO_STAGE})
 brimzo_warnings(brimzo_web)
 
+# The computer player's choice timed in a browser, as a hint chooses it (bench/web_bench.mjs);
+# built for the benchmark only, beside the page rather than in it.
+add_executable(choice_bench EXCLUDE_FROM_ALL ${BRIMZO_RULES_SOURCES} bench/choice_web.cpp)
+target_include_directories(choice_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_options(choice_bench PRIVATE -sENVIRONMENT=web -sMODULARIZE
+                    -sEXPORT_NAME=createChoiceBench -sFILESYSTEM=0)
+set_target_properties(choice_bench PROPERTIES SUFFIX .js
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/choice)
+add_custom_command(TARGET choice_bench POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/bench/choice_web.html
+            ${CMAKE_BINARY_DIR}/choice/index.html)
+brimzo_warnings(choice_bench)
+
 # The page and the game's own files beside the program: the page's script is brimzo.js and
 # the modules it imports.
 set(BRIMZO_WEB_FILES)
