@@ -36,8 +36,7 @@ void StartDealt(int32_t mode, uint32_t seed) {
 
 // A full board but for the cells given, the ball at (1, 0) about to step left onto (0, 0) and
 // the three announced balls landing on the rest.
-void PrepareLastMove(int32_t mode, int32_t score) {
-    StartDealt(mode, 9);
+void LayLastMove(int32_t score) {
     FillShapeless();
     for (int32_t cell :
          {CellIndex(0, 0), CellIndex(4, 2), CellIndex(8, 4), CellIndex(2, 6), CellIndex(6, 8)}) {
@@ -47,6 +46,11 @@ void PrepareLastMove(int32_t mode, int32_t score) {
     Game.nextBalls[1] = {8, 4, 0};
     Game.nextBalls[2] = {2, 6, 0};
     Game.score = score;
+}
+
+void PrepareLastMove(int32_t mode, int32_t score) {
+    StartDealt(mode, 9);
+    LayLastMove(score);
 }
 
 const std::string Ini = "C:\\games\\brimzo.ini";
@@ -297,15 +301,7 @@ TEST(Demo, GivesThePlayersGameBackExactlyAndKeepsNothingOfItsOwn) {
     EXPECT_GT(CountCalls("Sound move.wav cuts"), 10); // a move every 18 ticks
 
     // a game over of the demo's, that would earn a place: nothing entered, the next dealt
-    FillShapeless();
-    for (int32_t cell :
-         {CellIndex(0, 0), CellIndex(4, 2), CellIndex(8, 4), CellIndex(2, 6), CellIndex(6, 8)}) {
-        Game.board[cell] = EmptyCell;
-    }
-    Game.nextBalls[0] = {4, 2, 0};
-    Game.nextBalls[1] = {8, 4, 0};
-    Game.nextBalls[2] = {2, 6, 0};
-    Game.score = 500;
+    LayLastMove(500);
     ClearCallLog();
     ClickCell(1, 0);
     EXPECT_EQ(ClickCell(0, 0), ClickOutcome::GameOver);
