@@ -116,7 +116,7 @@ void BM_AnimationPacing(benchmark::State& state) {
         std::memset(removed, EmptyCell, sizeof removed);
         std::memset(removed + CellIndex(0, 4), 3, 5);
         auto start = std::chrono::steady_clock::now();
-        AnimateMove(MoveBallAlongPath(), Game.nextBalls);
+        AnimateMove(Game.board[0], Game.nextBalls);
         AnimateVanish(removed);
         AnimateAppear(Game.nextBalls);
         std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

@@ -63,7 +63,6 @@ void DealGame(); // a new board and announced balls, score 0, nothing selected
 // selection and moving
 void SelectBall(int32_t column, int32_t row);
 bool FindPath(int32_t column, int32_t row);
-int8_t MoveBallAlongPath(); // the ball goes from the path's first cell to its last: its colour
 
 // shapes
 int32_t CheckShapes();
@@ -89,7 +88,12 @@ struct MoveRecord {
 // shapes they complete score and go, and three more are announced. A game over is only
 // reported. False, and nothing but the search's work arrays changed, when no path leads there.
 bool PlayMove(int32_t column, int32_t row, MoveRecord* move);
-bool SpawnNextBalls(); // the announced balls land: true when fewer than three cells stay empty
+// The move's rules once a path is known to lead there, in Game: the announced ball on the
+// target steps aside, the ball moves, its shapes score and go, or else the announced balls
+// land, and fewer than three empty cells end the game. It stops there, the landing's shapes on
+// the board: PlayMove announces the next balls first and then takes them, as the game always
+// has; a player judging moves takes them alone, as it must not draw the balls to come.
+void MoveAndLand(const BallMove& ball, MoveRecord* move);
 // The shapes on the board scored (the score stops at its type's largest value) and taken off;
 // their points, 0 when there are none.
 int32_t ScoreShapes(int8_t removed[CellCount]);

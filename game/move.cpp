@@ -3,39 +3,17 @@
 
 #include <cstring>
 
-static int8_t StepAnnouncedBallAside(int32_t column, int32_t row) {
+static int8_t StepAnnouncedBallAside(int32_t cell, int32_t to) {
     int8_t steppedAside = -1;
     for (int8_t i = 0; i < NextBallCount; i++) {
         NextBall& ball = Game.nextBalls[i];
-        if (ball.column == column && ball.row == row) {
-            ball.column = Game.selectedColumn;
-            ball.row = Game.selectedRow;
+        if (CellIndex(ball.column, ball.row) == to) {
+            ball.column = static_cast<int8_t>(cell % BoardSize);
+            ball.row = static_cast<int8_t>(cell / BoardSize);
             steppedAside = i;
         }
     }
     return steppedAside;
-}
-
-bool PlayMove(int32_t column, int32_t row, MoveRecord* move) {
-    if (!FindPath(column, row)) {
-        return false;
-    }
-    move->steppedAside = StepAnnouncedBallAside(column, row);
-    std::memcpy(move->announced, Game.nextBalls, sizeof move->announced);
-    Game.ballSelected = false;
-    move->colour = MoveBallAlongPath();
-    move->landed = false;
-    move->gameOver = false;
-    move->points = ScoreShapes(move->removed);
-    if (move->points == 0) {
-        move->landed = true;
-        move->gameOver = SpawnNextBalls();
-        // a game that ends here scores nothing more: the next check sees the next game's deal
-        if (!move->gameOver) {
-            move->points = ScoreShapes(move->removed);
-        }
-    }
-    return true;
 }
 
 static int32_t CountEmptyCells() {
@@ -46,15 +24,40 @@ static int32_t CountEmptyCells() {
     return empty;
 }
 
-bool SpawnNextBalls() {
+// True when the announced balls leave fewer than three cells empty: the game is over.
+static bool LandAnnouncedBalls() {
     for (const NextBall& ball : Game.nextBalls) {
         Game.board[CellIndex(ball.column, ball.row)] = ball.colour;
     }
-    if (CountEmptyCells() < GameOverEmptyCells) {
-        return true;
+    return CountEmptyCells() < GameOverEmptyCells;
+}
+
+void MoveAndLand(const BallMove& ball, MoveRecord* move) {
+    int32_t from = CellIndex(ball.fromColumn, ball.fromRow);
+    int32_t to = CellIndex(ball.toColumn, ball.toRow);
+    move->steppedAside = StepAnnouncedBallAside(from, to);
+    std::memcpy(move->announced, Game.nextBalls, sizeof move->announced);
+    move->colour = Game.board[from];
+    Game.board[to] = Game.board[from];
+    Game.board[from] = EmptyCell;
+    move->points = ScoreShapes(move->removed);
+    move->landed = move->points == 0;
+    move->gameOver = move->landed && LandAnnouncedBalls();
+}
+
+// The next balls are announced on the board as the landing left it, before its shapes go. A
+// game that ends at the landing scores nothing more: the next check sees the next game's deal.
+bool PlayMove(int32_t column, int32_t row, MoveRecord* move) {
+    if (!FindPath(column, row)) {
+        return false;
     }
-    ChooseNextBalls();
-    return false;
+    Game.ballSelected = false;
+    MoveAndLand({Game.selectedColumn, Game.selectedRow, column, row}, move);
+    if (move->landed && !move->gameOver) {
+        ChooseNextBalls();
+        move->points = ScoreShapes(move->removed);
+    }
+    return true;
 }
 
 // A score stops at the largest value its type holds: beyond it would turn negative, and a

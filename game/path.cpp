@@ -86,12 +86,3 @@ bool FindPath(int32_t column, int32_t row) {
     WalkBack(column, row, layers);
     return true;
 }
-
-int8_t MoveBallAlongPath() {
-    int32_t origin = CellIndex(Game.pathColumn[1], Game.pathRow[1]);
-    int32_t target = CellIndex(Game.pathColumn[Game.pathLength], Game.pathRow[Game.pathLength]);
-    int8_t colour = Game.board[origin];
-    Game.board[target] = colour;
-    Game.board[origin] = EmptyCell;
-    return colour;
-}

@@ -143,131 +143,35 @@ constexpr Weights ModeWeights[3] = {
 
 // ---- the move on a copy ----
 
+struct Candidate {
+    int8_t from;
+    int8_t to;
+};
+
 GameState Saved; // Game as the player found it
 
-// The rules' own check on a board: the balls of the shapes taken off, their points.
-int32_t TakeShapes(int8_t* board) {
-    std::memcpy(Game.board, board, CellCount);
-    int32_t points = CheckShapes();
-    if (points > 0) {
-        for (int32_t cell = 0; cell < CellCount; cell++) {
-            board[cell] = Game.removalMark[cell] == 1 ? EmptyCell : board[cell];
-        }
-    }
-    return points;
-}
-
-int32_t GroupSizeAtLeast(const int8_t* board, int32_t start, int32_t wanted) {
-    int8_t colour = board[start];
-    bool seen[CellCount] = {};
-    int8_t stack[CellCount];
-    int32_t top = 0;
-    int32_t size = 0;
-    stack[top++] = static_cast<int8_t>(start);
-    seen[start] = true;
-    while (top > 0 && size < wanted) {
-        int32_t cell = stack[--top];
-        size++;
-        for (int8_t next : Neighbours.cell[cell]) {
-            if (next >= 0 && !seen[next] && board[next] == colour) {
-                seen[next] = true;
-                stack[top++] = next;
-            }
-        }
-    }
-    return size;
-}
-
-// Whether the ball at the cell is part of a complete shape: the only shapes a move or a
-// landing can make pass through the cells it filled.
-bool InShape(const int8_t* board, int32_t cell, int32_t mode) {
-    int8_t colour = board[cell];
-    int32_t column = cell % BoardSize;
-    int32_t row = cell / BoardSize;
-    if (mode == Lines) {
-        for (int32_t d = 0; d < Directions; d++) {
-            int32_t run = 1;
-            for (int32_t sign = -1; sign <= 1; sign += 2) {
-                int32_t c = column + sign * StepColumn[d];
-                int32_t r = row + sign * StepRow[d];
-                while (OnBoard(c, r) && board[CellIndex(c, r)] == colour) {
-                    run++;
-                    c += sign * StepColumn[d];
-                    r += sign * StepRow[d];
-                }
-            }
-            if (run >= 5) {
-                return true;
-            }
-        }
-        return false;
-    }
-    if (mode == Squares) {
-        for (int32_t i = 0; i < Blocks.ofCellCount[cell]; i++) {
-            const int8_t* block = Blocks.cell[Blocks.ofCell[cell][i]];
-            if (board[block[0]] == colour && board[block[1]] == colour &&
-                board[block[2]] == colour && board[block[3]] == colour) {
-                return true;
-            }
-        }
-        return false;
-    }
-    return GroupSizeAtLeast(board, cell, MinGroupSize) >= MinGroupSize;
-}
-
-int32_t CountEmpty(const int8_t* board) {
-    int32_t empty = 0;
-    for (int32_t cell = 0; cell < CellCount; cell++) {
-        empty += board[cell] == EmptyCell ? 1 : 0;
-    }
-    return empty;
-}
-
-// The move as the rules play it, on a copy: the points it scores, whether the game ends.
-void PlayOut(const Position& start, int32_t from, int32_t to, int32_t mode, bool leftovers,
-             Outcome* outcome) {
-    Position& p = outcome->after;
-    p = start;
-    for (NextBall& ball : p.next) {
-        if (CellIndex(ball.column, ball.row) == to) {
-            ball.column = static_cast<int8_t>(from % BoardSize);
-            ball.row = static_cast<int8_t>(from / BoardSize);
-        }
-    }
-    p.board[to] = p.board[from];
-    p.board[from] = EmptyCell;
-    outcome->over = false;
-    outcome->points = 0;
-    outcome->removed = false;
-    outcome->moveScored = false;
-    outcome->changed[0] = static_cast<int8_t>(from);
-    outcome->changed[1] = static_cast<int8_t>(to);
+// The move as the rules play it, on Game as a copy of the position, up to the landing's
+// shapes, which go too; no new ball is announced.
+void PlayOut(const Position& start, const Candidate& candidate, Outcome* outcome) {
+    std::memcpy(Game.board, start.board, CellCount);
+    std::memcpy(Game.nextBalls, start.next, sizeof start.next);
+    static MoveRecord move;
+    MoveAndLand({candidate.from % BoardSize, candidate.from / BoardSize, candidate.to % BoardSize,
+                 candidate.to / BoardSize},
+                &move);
+    outcome->over = move.gameOver;
+    outcome->moveScored = !move.landed;
+    outcome->points = move.landed && !move.gameOver ? ScoreShapes(move.removed) : move.points;
+    outcome->removed = outcome->points > 0;
+    outcome->changed[0] = candidate.from;
+    outcome->changed[1] = candidate.to;
     outcome->changedCount = 2;
-    if (leftovers || InShape(p.board, to, mode)) {
-        outcome->points = TakeShapes(p.board);
-        if (outcome->points > 0) {
-            outcome->removed = true;
-            outcome->moveScored = true;
-            return;
-        }
+    for (int32_t i = 0; move.landed && i < NextBallCount; i++) {
+        outcome->changed[outcome->changedCount++] =
+            static_cast<int8_t>(CellIndex(move.announced[i].column, move.announced[i].row));
     }
-    bool shape = leftovers;
-    for (const NextBall& ball : p.next) {
-        int32_t cell = CellIndex(ball.column, ball.row);
-        p.board[cell] = ball.colour;
-        outcome->changed[outcome->changedCount++] = static_cast<int8_t>(cell);
-    }
-    if (CountEmpty(p.board) < GameOverEmptyCells) {
-        outcome->over = true;
-        return;
-    }
-    for (const NextBall& ball : p.next) {
-        shape = shape || InShape(p.board, CellIndex(ball.column, ball.row), mode);
-    }
-    if (shape) {
-        outcome->points = TakeShapes(p.board);
-        outcome->removed = outcome->points > 0;
-    }
+    std::memcpy(outcome->after.board, Game.board, CellCount);
+    std::memcpy(outcome->after.next, Game.nextBalls, sizeof outcome->after.next);
 }
 
 // ---- what a ball can reach ----
@@ -611,11 +515,6 @@ void PrepareJudge(const int8_t* board, int32_t mode, Judge* judge) {
 
 // ---- choosing ----
 
-struct Candidate {
-    int8_t from;
-    int8_t to;
-};
-
 constexpr int32_t MoveCapacity = CellCount * CellCount / 4; // balls x empty cells at most
 
 // Every legal move: a ball and an empty cell in an area beside it.
@@ -651,7 +550,6 @@ bool ChooseMove(BallMove* choice) {
     Position start;
     std::memcpy(start.board, Game.board, CellCount);
     std::memcpy(start.next, Game.nextBalls, sizeof start.next);
-    bool leftovers = CheckShapes() > 0;
     static Judge judge;
     PrepareJudge(start.board, Game.mode, &judge);
     int32_t count = ListMoves(start.board, Moves);
@@ -660,7 +558,7 @@ bool ChooseMove(BallMove* choice) {
     bool bestTakes = false;
     int32_t bestValue = 0;
     for (int32_t i = 0; i < count; i++) {
-        PlayOut(start, Moves[i].from, Moves[i].to, Game.mode, leftovers, &outcome);
+        PlayOut(start, Moves[i], &outcome);
         int32_t value = JudgeOutcome(outcome, judge);
         bool better = outcome.moveScored != bestTakes ? outcome.moveScored : value > bestValue;
         if (best < 0 || better) {

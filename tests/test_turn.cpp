@@ -435,7 +435,7 @@ TEST(Animations, FramesInOrderAndPausesFollowTheSpeed) {
         ClearCallLog();
         SelectBall(5, 3);
         ASSERT_TRUE(FindPath(7, 3));
-        AnimateMove(MoveBallAlongPath(), Game.nextBalls);
+        AnimateMove(4, Game.nextBalls);
         EXPECT_EQ(CallLog(), (Log{"Sound move.wav cuts", "DrawNextBalls", "DrawBall 6 3 4 0",
                                   "ClearCell 5 3", s.step, "DrawNextBalls", "DrawBall 7 3 4 0",
                                   "ClearCell 6 3", s.step, "DrawNextBalls"}))
