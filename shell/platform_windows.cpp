@@ -46,11 +46,18 @@ int MessageBoxOverGame(HWND owner, const wchar_t* text, const wchar_t* caption, 
     return answer;
 }
 
+// A text too long for its buffer is cut there: the conversion that fails writes no end.
+static void WideFromCodePage(const char* text, wchar_t* wide, int size) {
+    if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, size) == 0) {
+        wide[size - 1] = L'\0';
+    }
+}
+
 int MessageBoxOverGame(HWND owner, const char* text, const char* caption, UINT type) {
     static wchar_t wideText[2048];
     static wchar_t wideCaption[64];
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wideText, 2048);
-    MultiByteToWideChar(CP_ACP, 0, caption, -1, wideCaption, 64);
+    WideFromCodePage(text, wideText, 2048);
+    WideFromCodePage(caption, wideCaption, 64);
     return MessageBoxOverGame(owner, wideText, wideCaption, type);
 }
 
