@@ -535,6 +535,10 @@ const cases = {
       `${style} is the second build's`);
     // the copy's set is its own, whichever build it came from (a visit there may update it)
     const build = /const BUILD = '(\w+)'/.exec(fs.readFileSync(path.join(server.folder, 'service-worker.js'), 'utf8'))[1];
+    // a visit to the copy may have begun taking the second build, which keeps both its sets
+    // until it serves
+    await web.eventually(() => page.evaluate(() => navigator.serviceWorker.getRegistration('second/')
+      .then(registration => !registration.installing && !registration.waiting)), 'the copy settled');
     const now = await sets(page);
     const ours = now.filter(name => !name.startsWith(`brimzo ${url}second/ `));
     assert.deepEqual([now.length, ours], [2, [`brimzo ${url} ${build}`]]);
