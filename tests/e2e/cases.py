@@ -197,15 +197,22 @@ def prepared_board():
 PREPARED_NEXT = [(2, 7, 3), (6, 1, 0), (8, 3, 6)]
 
 
+def start_prepared_game(game, args):
+    """Starts on the prepared game, saved, and sees it on the screen; gives the skin's sheet
+    and the board."""
+    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
+    board = prepared_board()
+    game.write_ini(saved_game_ini(0, PREPARED_STATE, 40, board, PREPARED_NEXT))
+    game.start()
+    expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
+    return sheet, board
+
+
 def case_saved_game(args):
     """Select, bounce, refuse, score a line, and spawn what the saved random state predicts,
     the last move played with the keyboard."""
-    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
-    board = prepared_board()
     with Game(args.exe, args.assets, args.prefix) as game:
-        game.write_ini(saved_game_ini(0, PREPARED_STATE, 40, board, PREPARED_NEXT))
-        game.start()
-        expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
+        sheet, board = start_prepared_game(game, args)
 
         game.click(*[v + 20 for v in cell_origin(8, 8)])  # select: the ball bounces
         bouncing = [sprite(sheet, 2, frame) for frame in range(1, 7)]
@@ -271,12 +278,8 @@ def case_assist(args):
     """H frames the computer's move, a ball and an empty cell; that move played and taken back
     with Ctrl+Z leaves the game as it was, saved and marked assisted. W plays a demo on the
     screen; a click gives the player's game back, which is what the next exit saves."""
-    sheet = Picture(os.path.join(args.assets, "brimzo.png"))
-    board = prepared_board()
     with Game(args.exe, args.assets, args.prefix) as game:
-        game.write_ini(saved_game_ini(0, PREPARED_STATE, 40, board, PREPARED_NEXT))
-        game.start()
-        expect_board_on_screen(game, sheet, board, PREPARED_NEXT)
+        sheet, board = start_prepared_game(game, args)
         start = game.capture()
         game.key("h", window=game.window)
         cells = []
