@@ -14,10 +14,6 @@ int32_t DailyResultCount = 0;
 int32_t DailyDealDay = NoDailyDeal;
 
 namespace {
-// A file that holds the section has it written on, so that it stays true; otherwise it is
-// written only once it has something to keep. Likewise the days whose best had help.
-bool SectionStored;
-bool AssistedStored;
 // "2026-12-07:214," for each day: 30 of them at most 660 characters.
 constexpr int32_t ResultsTextSize = 1024;
 constexpr int32_t DateTextSize = 16;
@@ -127,9 +123,7 @@ void WriteAssistedDays() {
                                                         length == 0 ? "" : ",", date));
         }
     }
-    if (length > 0 || AssistedStored) {
-        WriteSettingString("DAILY", "Assisted", text);
-    }
+    WriteSettingWhereKept("DAILY", "Assisted", text, length > 0);
 }
 } // namespace
 
@@ -170,8 +164,6 @@ bool DailyResultLine(char* line, size_t size) {
 }
 
 void LoadDailyResults(bool savedGameRestored) {
-    SectionStored = SettingStored("DAILY", "Deal") || SettingStored("DAILY", "Best");
-    AssistedStored = SettingStored("DAILY", "Assisted");
     char text[ResultsTextSize];
     ReadSettingString("DAILY", "Best", text, "", sizeof text);
     ReadResults(text);
@@ -190,7 +182,10 @@ void SaveDailyResults() {
     while (DailyResultCount > 0 && DailyResults[DailyResultCount - 1].day < oldest) {
         DailyResultCount--;
     }
-    if (DailyResultCount == 0 && DailyDealDay == NoDailyDeal && !SectionStored) {
+    // A file that holds the section has it written on, so that it stays true; otherwise it
+    // is written only once it has something to keep.
+    if (DailyResultCount == 0 && DailyDealDay == NoDailyDeal && !SettingStored("DAILY", "Deal") &&
+        !SettingStored("DAILY", "Best")) {
         return;
     }
     char text[ResultsTextSize] = "";

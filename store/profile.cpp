@@ -180,6 +180,13 @@ bool SettingStored(const char* section, const char* key) {
     return std::strcmp(found, MissingValue) != 0;
 }
 
+// Asked of the file being replaced, which both passes of a save read alike.
+void WriteSettingWhereKept(const char* section, const char* key, const char* text, bool needed) {
+    if (needed || SettingStored(section, key)) {
+        WriteSettingString(section, key, text);
+    }
+}
+
 void QuoteIfNeeded(const char* text, char* quoted, size_t size) {
     size_t length = std::strlen(text);
     bool blankEnd = length > 0 && (std::isspace(static_cast<unsigned char>(text[0])) ||

@@ -26,6 +26,9 @@ void ReadSettingString(const char* section, const char* key, char* buffer, const
                        uint32_t size);
 void WriteSettingString(const char* section, const char* key, const char* text);
 bool SettingStored(const char* section, const char* key); // with any value, an empty one too
+// A key that only some files need: written where it is needed, or where the file holds it
+// already, so that it follows the game; a file that never needed it stays as it always was.
+void WriteSettingWhereKept(const char* section, const char* key, const char* text, bool needed);
 
 // A text the profile reader would change (blanks at an end, one pair of quotes around it) in
 // the quotes that make it read back as it was.

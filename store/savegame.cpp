@@ -53,9 +53,6 @@ namespace {
 GameState HeldGame;
 bool HeldGameAssisted;
 bool Held;
-// The mark is written only for an assisted game, and on where the file holds it already, so
-// that it stays true: a player who never asks for help keeps the file as it always was.
-bool AssistedKeyStored;
 } // namespace
 
 void HoldPlayersGame() {
@@ -182,9 +179,7 @@ void SaveGame() {
     EncodeSavedGame(game, first, second);
     WriteSettingString("GAME", "SaveData1", first);
     WriteSettingString("GAME", "SaveData2", second);
-    if (game.assisted || AssistedKeyStored) {
-        WriteSettingInt("GAME", "Assisted", game.assisted ? 1 : 0);
-    }
+    WriteSettingWhereKept("GAME", "Assisted", game.assisted ? "1" : "0", game.assisted);
 }
 
 // A record that fails leaves the dealt game in place; the generator then runs from the clock.
@@ -196,7 +191,6 @@ bool LoadSavedGame() {
     ReadSettingString("GAME", "SaveData2", second, "-", sizeof second);
     SavedGame saved;
     bool restored = DecodeSavedGame(first, second, &saved);
-    AssistedKeyStored = SettingStored("GAME", "Assisted");
     if (restored) {
         int32_t assisted;
         ReadSettingInt("GAME", "Assisted", &assisted, 0);

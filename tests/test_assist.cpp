@@ -121,6 +121,24 @@ TEST(AssistedGame, TheMarkSurvivesASaveALoadAndACode) {
     EXPECT_EQ(ProfileValue(Ini, "DAILY", "Assisted"), "");
 }
 
+// The page saves after every event, with no load between: a mark once written follows the
+// game from save to save.
+TEST(AssistedGame, TheKeysFollowTheGameFromSaveToSave) {
+    StartDealt(Lines, 5);
+    LoadSettings();
+    BeginDailyDeal(TodaysDayNumber());
+    Game.score = 40;
+    MarkGameAssisted();
+    Game.score = 70;
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(ProfileValue(Ini, "GAME", "Assisted"), "1");
+    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Assisted"), "2026-12-07");
+    GameAssisted = false; // the same best again, without help
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(ProfileValue(Ini, "GAME", "Assisted"), "0");
+    EXPECT_EQ(ProfileValue(Ini, "DAILY", "Assisted"), "");
+}
+
 bool SameGame(const SavedGame& a, const SavedGame& b) {
     return a.mode == b.mode && a.randomState == b.randomState && a.score == b.score &&
            std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
