@@ -39,7 +39,6 @@ struct GameState {
     int8_t selectedRow;
     int8_t selectedColour;
     int32_t bounceFrame; // 0..11, position in the bounce cycle
-    int32_t distance[CellCount];
     int32_t pathLength;
     int32_t pathColumn[PathCapacity]; // entry 1 is the origin, entry pathLength the target
     int32_t pathRow[PathCapacity];

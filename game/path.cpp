@@ -6,8 +6,6 @@
 #include "game/cellset.h"
 
 namespace {
-constexpr int32_t Blocked = 0;
-constexpr int32_t Unreached = 100;
 constexpr int32_t TargetUnreached = 1000;
 
 // the walk back's preference: right, left, below, above
@@ -54,7 +52,6 @@ static void WalkBack(int32_t column, int32_t row, const CellSet layers[PathCapac
     for (int32_t number = Game.pathLength;; number--) {
         Game.pathColumn[number] = column;
         Game.pathRow[number] = row;
-        Game.distance[CellIndex(column, row)] = number;
         if (number == 1) {
             return;
         }
@@ -71,13 +68,8 @@ static void WalkBack(int32_t column, int32_t row, const CellSet layers[PathCapac
 }
 
 bool FindPath(int32_t column, int32_t row) {
-    for (int32_t i = 0; i < CellCount; i++) {
-        Game.distance[i] = Game.board[i] == EmptyCell ? Unreached : Blocked;
-    }
     int32_t target = CellIndex(column, row);
     int32_t origin = CellIndex(Game.selectedColumn, Game.selectedRow);
-    Game.distance[target] = TargetUnreached;
-    Game.distance[origin] = 1;
     CellSet layers[PathCapacity];
     Game.pathLength = SpreadLayers(origin, target, layers);
     if (Game.pathLength == TargetUnreached) {

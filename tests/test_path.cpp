@@ -89,8 +89,6 @@ TEST(FindPath, AgreesWithTheLiteralSearchOnRandomBoards) {
         for (int32_t i = 1; i <= Game.pathLength; i++) {
             ASSERT_EQ(Game.pathColumn[i], oracle.pathColumn[i]) << "board " << n << " step " << i;
             ASSERT_EQ(Game.pathRow[i], oracle.pathRow[i]) << "board " << n << " step " << i;
-            int32_t cell = CellIndex(Game.pathColumn[i], Game.pathRow[i]);
-            ASSERT_EQ(Game.distance[cell], oracle.distance[cell]) << "board " << n;
         }
     }
     EXPECT_GT(reachable, boards / 3); // both outcomes are well represented
