@@ -26,7 +26,7 @@ BallMove Next;
 
 // The leader list's place says what is on the board, in the skin's own font.
 void DrawDemoPanel() {
-    static char play[16];
+    char play[16];
     std::snprintf(play, sizeof play, "plays %s.", ModeName(Game.mode));
     const char* const lines[PanelLineCount] = {"",
                                                "     DEMO",
@@ -81,7 +81,6 @@ bool DemoPlaying() {
 void StartDemo() {
     HideHint();
     HoldPlayersGame();
-    Game.ballSelected = false;
     SeedRandom(MillisecondClock());
     Playing = true;
     DealDemoGame();
@@ -92,6 +91,15 @@ void EndDemo() {
     ReturnPlayersGame();
     RedrawScreen(false, true, true);
     RefreshFocus();
+}
+
+bool InputEndsDemo() {
+    if (Playing) {
+        EndDemo();
+        return true;
+    }
+    HideHint();
+    return false;
 }
 
 void TimerTick() {

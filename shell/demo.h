@@ -8,6 +8,9 @@
 bool DemoPlaying();
 void StartDemo();
 void EndDemo();
+// A click or a key of the player's arrives: it ends a demo, and then does nothing more (true);
+// otherwise it puts a hint away before it acts.
+bool InputEndsDemo();
 // The bounce timer's tick: the demo's next step while it plays, else the selected ball's
 // bounce.
 void TimerTick();

@@ -56,11 +56,9 @@ bool StartDrag() {
 
 // A click ends a demo and does nothing more; any other puts a hint away before it acts.
 Click LeftButtonDown(int32_t x, int32_t y) {
-    if (DemoPlaying()) {
-        EndDemo();
+    if (InputEndsDemo()) {
         return Click{ClickAction::Nothing, 0};
     }
-    HideHint();
     DragAnchorX = x;
     DragAnchorY = y;
     if (OnBoard(x, y)) {
@@ -79,11 +77,9 @@ Click LeftButtonDown(int32_t x, int32_t y) {
 }
 
 bool RightButtonDown(int32_t x, int32_t y) {
-    if (DemoPlaying()) {
-        EndDemo();
+    if (InputEndsDemo()) {
         return false;
     }
-    HideHint();
     DragAnchorX = x;
     DragAnchorY = y;
     return StartDrag();

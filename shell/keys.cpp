@@ -53,11 +53,9 @@ void BoardKey(Key key) {
 
 // Any key ends a demo, and does nothing more; any key puts a hint away before it acts.
 Click KeyDown(Key key, uint32_t modifiers) {
-    if (DemoPlaying()) {
-        EndDemo();
+    if (InputEndsDemo()) {
         return Click{ClickAction::Nothing, 0};
     }
-    HideHint();
     for (const ButtonKey& button : ButtonKeys) {
         if (button.key == key && button.modifiers == modifiers) {
             return Click{ClickAction::WindowButton, button.button};

@@ -254,8 +254,7 @@ constexpr KeyOfVirtualKey Keys[] = {
 };
 
 bool KeyPressed(HWND window, WPARAM virtualKey) {
-    if (DemoPlaying()) { // any key ends it, and does nothing more
-        EndDemo();
+    if (InputEndsDemo()) {
         return true;
     }
     if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && ShareKey(virtualKey)) {
@@ -331,8 +330,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         Paint(window);
         return 0;
     case WM_SYSKEYDOWN:
-        if (DemoPlaying()) {
-            EndDemo();
+        if (InputEndsDemo()) {
             return 0;
         }
         if (wParam != VK_RETURN) {
