@@ -12,10 +12,12 @@ void GameCode(char* code) {
     EncodeGameCode(GameInProgress(), code);
 }
 
+// The player's game, also while a demo holds it aside.
 void GameCodeLine(char* line, size_t size) {
+    SavedGame game = GameInProgress();
     char code[GameCodeBufferSize];
-    GameCode(code);
-    std::snprintf(line, size, "%s%s, score %d: %s", CodeLineStart, ModeName(Game.mode), Game.score,
+    EncodeGameCode(game, code);
+    std::snprintf(line, size, "%s%s, score %d: %s", CodeLineStart, ModeName(game.mode), game.score,
                   code);
 }
 

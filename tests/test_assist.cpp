@@ -12,6 +12,7 @@
 #include "shell/demo.h"
 #include "shell/focus.h"
 #include "shell/keys.h"
+#include "shell/share.h"
 #include "store/daily.h"
 #include "store/gamecode.h"
 #include "store/leaders.h"
@@ -327,6 +328,11 @@ TEST(Demo, GivesThePlayersGameBackExactlyAndKeepsNothingOfItsOwn) {
     EXPECT_EQ(Game.score, 0);
     SaveSettings(); // a save meanwhile keeps the player's game
     EXPECT_EQ(ProfileText("C:\\games\\brimzo.ini"), saved);
+    char code[GameCodeBufferSize];
+    GameCode(code); // and so does its code, in a line of its own mode and score
+    char line[GameCodeBufferSize + 60];
+    GameCodeLine(line, sizeof line);
+    EXPECT_EQ(std::string(line), std::string("Brimzo game, Groups, score 123: ") + code);
 
     ClearCallLog();
     KeyDown(Key::Left, 0); // ends it, and does nothing more
