@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "bench/random_play.h"
 #include "game/daily.h"
 #include "game/player.h"
 #include "game/record.h"
+#include "tests/random_play.h"
 
 namespace {
 

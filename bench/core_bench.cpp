@@ -4,10 +4,10 @@
 #include <cstring>
 #include <random>
 
-#include "bench/random_play.h"
 #include "game/turn.h"
 #include "tests/double/double.h"
 #include "tests/path_oracle.h"
+#include "tests/random_play.h"
 
 namespace {
 

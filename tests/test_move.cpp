@@ -9,6 +9,7 @@
 #include "game/turn.h"
 #include "tests/board_text.h"
 #include "tests/double/double.h"
+#include "tests/random_play.h"
 
 namespace {
 
@@ -102,7 +103,6 @@ TEST(PlayMove, NoPathChangesNothingButTheSearch) {
     GameState before = Game;
     MoveRecord move;
     EXPECT_FALSE(PlayMove(8, 8, &move));
-    std::memcpy(Game.distance, before.distance, sizeof Game.distance);
     Game.pathLength = before.pathLength;
     EXPECT_EQ(std::memcmp(&before, &Game, sizeof Game), 0);
 }
@@ -133,25 +133,6 @@ TEST(PlayMove, AGameOverIsReportedAndNothingMoreHappens) {
     EXPECT_EQ(Game.board[CellIndex(8, 4)], 0);
 }
 
-// A ball, and an empty cell it can reach, at random; false when the board holds no ball.
-bool ChooseRandomMove(std::mt19937& random, int32_t* from, int32_t* to) {
-    bool anyBall = false;
-    for (int8_t cell : Game.board) {
-        anyBall = anyBall || cell != EmptyCell;
-    }
-    while (anyBall) {
-        *from = static_cast<int32_t>(random() % CellCount);
-        *to = static_cast<int32_t>(random() % CellCount);
-        if (Game.board[*from] != EmptyCell && Game.board[*to] == EmptyCell) {
-            SelectBall(*from % BoardSize, *from / BoardSize);
-            if (FindPath(*to % BoardSize, *to / BoardSize)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // Random games of every mode played twice from the same state: by clicks through the turn,
 // and by the rules alone, which deal the next game after a game over as the turn does. The
 // whole game record must agree after every move, game overs and new deals included.
@@ -175,7 +156,7 @@ TEST(PlayMove, TheTurnAndTheRulesAlonePlayTheSameGames) {
             int32_t to = 0;
             Game = alone;
             if (!ChooseRandomMove(random, &from, &to)) {
-                break; // every ball went: nothing can move
+                break; // no ball can move
             }
             Game = clicked;
             ClickCell(from % BoardSize, from / BoardSize);

@@ -1,4 +1,4 @@
-// Random legal moves, for games played to their end by the benchmarks.
+// Random legal moves, for games played to their end by the tests and the benchmarks.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "bench/random_play.h"
+#include "tests/random_play.h"
 
 #include "game/cellset.h"
 
