@@ -13,6 +13,14 @@ constexpr int32_t ColourCount = 7;
 constexpr int32_t NextBallCount = 3;
 constexpr int32_t PathCapacity = 100;
 constexpr int32_t GameOverEmptyCells = 3; // a landing that leaves fewer ends the game
+constexpr int32_t MinLineLength = 5; // Lines: this many of a colour in a row, column or diagonal
+constexpr int32_t MinGroupSize = 6;  // Groups: this many of a colour joined side by side
+
+// The ways a line runs, each cell's next one later in board order: right, down, down-right,
+// down-left.
+constexpr int32_t LineDirections = 4;
+constexpr int32_t LineColumnStep[LineDirections] = {1, 0, 1, -1};
+constexpr int32_t LineRowStep[LineDirections] = {0, 1, 1, 1};
 
 struct NextBall {
     int8_t column;
@@ -49,6 +57,10 @@ extern GameState Game;
 
 constexpr int32_t CellIndex(int32_t column, int32_t row) {
     return column + BoardSize * row;
+}
+
+constexpr bool CellOnBoard(int32_t column, int32_t row) {
+    return column >= 0 && column < BoardSize && row >= 0 && row < BoardSize;
 }
 
 // random numbers and dealing

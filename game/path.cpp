@@ -21,10 +21,6 @@ void SelectBall(int32_t column, int32_t row) {
     Game.selectedColour = Game.board[CellIndex(column, row)];
 }
 
-static bool OnBoard(int32_t column, int32_t row) {
-    return column >= 0 && column < BoardSize && row >= 0 && row < BoardSize;
-}
-
 // The cells the ball reaches in one more step than the cells before, as sets: layer k holds
 // the cells numbered k + 1. The target is a sink: the spread stops when it is reached. Every
 // cell numbered below the target is in its layer, which is all the walk back reads. The number
@@ -58,7 +54,7 @@ static void WalkBack(int32_t column, int32_t row, const CellSet layers[PathCapac
         for (int32_t d = 0; d < 4; d++) {
             int32_t c = column + WalkColumnStep[d];
             int32_t r = row + WalkRowStep[d];
-            if (OnBoard(c, r) && Holds(layers[number - 2], CellIndex(c, r))) {
+            if (CellOnBoard(c, r) && Holds(layers[number - 2], CellIndex(c, r))) {
                 column = c;
                 row = r;
                 break;

@@ -28,16 +28,6 @@ struct Outcome {
     int32_t changedCount;
 };
 
-constexpr int32_t MinGroupSize = 6; // a group of this many balls is a shape
-constexpr int32_t Directions = 4;
-// right, down, down-right, down-left
-constexpr int32_t StepColumn[Directions] = {1, 0, 1, -1};
-constexpr int32_t StepRow[Directions] = {0, 1, 1, 1};
-
-constexpr bool OnBoard(int32_t column, int32_t row) {
-    return column >= 0 && column < BoardSize && row >= 0 && row < BoardSize;
-}
-
 // The side neighbours of every cell, -1 beyond the edge.
 struct Neighbourhood {
     int8_t cell[CellCount][4];
@@ -52,7 +42,7 @@ constexpr Neighbourhood MakeNeighbours() {
             int32_t column = cell % BoardSize + dc[i];
             int32_t row = cell / BoardSize + dr[i];
             n.cell[cell][i] =
-                static_cast<int8_t>(OnBoard(column, row) ? CellIndex(column, row) : -1);
+                static_cast<int8_t>(CellOnBoard(column, row) ? CellIndex(column, row) : -1);
         }
     }
     return n;
@@ -63,7 +53,7 @@ constexpr Neighbourhood Neighbours = MakeNeighbours();
 // ---- templates: the cells a shape of the mode needs, the unit the judgement counts ----
 
 constexpr int32_t MaxTemplates = 140;
-constexpr int32_t MaxTemplateLength = 5;
+constexpr int32_t MaxTemplateLength = MinLineLength;
 constexpr int32_t MaxTemplatesOfCell = 20;
 
 struct Templates {
@@ -85,17 +75,18 @@ constexpr void AddTemplate(Templates* t, const int32_t* cells) {
 
 // Lines: every five cells in a row, a column or a diagonal.
 constexpr Templates MakeWindows() {
+    constexpr int32_t last = MinLineLength - 1;
     Templates t{};
-    t.length = 5;
-    for (int32_t d = 0; d < Directions; d++) {
+    t.length = MinLineLength;
+    for (int32_t d = 0; d < LineDirections; d++) {
         for (int32_t row = 0; row < BoardSize; row++) {
             for (int32_t column = 0; column < BoardSize; column++) {
-                if (!OnBoard(column + StepColumn[d] * 4, row + StepRow[d] * 4)) {
+                if (!CellOnBoard(column + LineColumnStep[d] * last, row + LineRowStep[d] * last)) {
                     continue;
                 }
-                int32_t cells[5] = {};
-                for (int32_t i = 0; i < 5; i++) {
-                    cells[i] = CellIndex(column + StepColumn[d] * i, row + StepRow[d] * i);
+                int32_t cells[MinLineLength] = {};
+                for (int32_t i = 0; i < MinLineLength; i++) {
+                    cells[i] = CellIndex(column + LineColumnStep[d] * i, row + LineRowStep[d] * i);
                 }
                 AddTemplate(&t, cells);
             }

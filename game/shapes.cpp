@@ -7,12 +7,6 @@
 
 namespace {
 constexpr int32_t Threshold[3] = {4, 3, 5}; // Lines, Squares, Groups
-constexpr int32_t MinLineLength = 5;
-constexpr int32_t MinGroupSize = 6;
-
-// horizontal, vertical, diagonal down-right, diagonal down-left
-constexpr int32_t LineColumnStep[4] = {1, 0, 1, -1};
-constexpr int32_t LineRowStep[4] = {0, 1, 1, 1};
 } // namespace
 
 void MarkCell(int32_t column, int32_t row, bool* flag) {
@@ -22,11 +16,11 @@ void MarkCell(int32_t column, int32_t row, bool* flag) {
 
 // For every cell and direction, how many balls of the cell's colour run from it onward.
 // Every next cell lies later in board order, so one backward pass fills the table.
-static void MeasureRuns(int8_t runs[4][CellCount]) {
+static void MeasureRuns(int8_t runs[LineDirections][CellCount]) {
     for (int32_t cell = CellCount - 1; cell >= 0; cell--) {
         int32_t column = cell % BoardSize;
         int32_t row = cell / BoardSize;
-        for (int32_t d = 0; d < 4; d++) {
+        for (int32_t d = 0; d < LineDirections; d++) {
             int32_t nextColumn = column + LineColumnStep[d];
             int32_t nextRow = row + LineRowStep[d];
             int8_t run = Game.board[cell] == EmptyCell ? 0 : 1;
@@ -56,13 +50,13 @@ static void CountColours(int32_t* counts) {
 static void MarkLines() {
     int32_t counts[ColourCount];
     CountColours(counts);
-    int8_t runs[4][CellCount];
+    int8_t runs[LineDirections][CellCount];
     MeasureRuns(runs);
     for (int32_t colour = 0; colour < ColourCount; colour++) {
         if (counts[colour] < MinLineLength) {
             continue;
         }
-        bool flags[4] = {true, true, true, true};
+        bool flags[LineDirections] = {true, true, true, true};
         for (int32_t length = BoardSize; length >= MinLineLength; length--) {
             for (int32_t cell = 0; cell < CellCount; cell++) {
                 if (Game.board[cell] != colour) {
@@ -70,7 +64,7 @@ static void MarkLines() {
                 }
                 int32_t x = cell % BoardSize;
                 int32_t y = cell / BoardSize;
-                for (int32_t d = 0; d < 4; d++) {
+                for (int32_t d = 0; d < LineDirections; d++) {
                     if (!flags[d] || runs[d][cell] < length) {
                         continue;
                     }
