@@ -82,48 +82,60 @@ bool ReadDate(const char* text, int32_t* dayNumber, int32_t* used) {
     return again[1] == month && again[2] == day;
 }
 
-// Entries that do not read are left out; the others keep their order.
-void ReadResults(const char* text) {
-    DailyResultCount = 0;
+// Each entry of a list of days separated by commas.
+void ReadDayList(const char* text, void (*readEntry)(const char* entry)) {
     for (const char* at = text; *at != '\0';) {
-        int32_t day;
-        int32_t used = 0;
-        int32_t best;
-        int32_t scoreUsed = 0;
-        if (ReadDate(at, &day, &used) && std::sscanf(at + used, ":%d%n", &best, &scoreUsed) == 1 &&
-            best >= 0 && IndexOfDay(day) < 0) {
-            AddDay(day, best);
-        }
-        const char* comma = std::strchr(at, ',');
-        at = comma ? comma + 1 : at + std::strlen(at);
-    }
-}
-// "2026-12-07,2026-12-05": the days kept whose best had help; other dates are left out.
-void ReadAssistedDays(const char* text) {
-    for (const char* at = text; *at != '\0';) {
-        int32_t day;
-        int32_t used = 0;
-        int32_t index = ReadDate(at, &day, &used) ? IndexOfDay(day) : -1;
-        if (index >= 0) {
-            DailyResults[index].assisted = true;
-        }
+        readEntry(at);
         const char* comma = std::strchr(at, ',');
         at = comma ? comma + 1 : at + std::strlen(at);
     }
 }
 
-void WriteAssistedDays() {
-    char text[ResultsTextSize] = "";
+// "2026-12-07:214": an entry that does not read is left out; the others keep their order.
+void ReadResult(const char* entry) {
+    int32_t day;
+    int32_t used = 0;
+    int32_t best;
+    int32_t scoreUsed = 0;
+    if (ReadDate(entry, &day, &used) &&
+        std::sscanf(entry + used, ":%d%n", &best, &scoreUsed) == 1 && best >= 0 &&
+        IndexOfDay(day) < 0) {
+        AddDay(day, best);
+    }
+}
+
+// "2026-12-07": a day kept whose best had help; other dates are left out.
+void ReadAssistedDay(const char* entry) {
+    int32_t day;
+    int32_t used = 0;
+    int32_t index = ReadDate(entry, &day, &used) ? IndexOfDay(day) : -1;
+    if (index >= 0) {
+        DailyResults[index].assisted = true;
+    }
+}
+
+enum class DayList { Best, Assisted };
+
+// "2026-12-07:214,2026-12-06:180", every day with its best, newest first; or the dates alone
+// of the days whose best had help. Its length.
+size_t WriteDayList(DayList list, char (&text)[ResultsTextSize]) {
+    text[0] = '\0';
     size_t length = 0;
     for (int32_t i = 0; i < DailyResultCount; i++) {
-        if (DailyResults[i].assisted) {
-            char date[DateTextSize];
-            WriteDate(DailyResults[i].day, date);
-            length += static_cast<size_t>(std::snprintf(text + length, sizeof text - length, "%s%s",
-                                                        length == 0 ? "" : ",", date));
+        const DailyResult& result = DailyResults[i];
+        if (list == DayList::Assisted && !result.assisted) {
+            continue;
+        }
+        char date[DateTextSize];
+        WriteDate(result.day, date);
+        length += static_cast<size_t>(std::snprintf(text + length, sizeof text - length, "%s%s",
+                                                    length == 0 ? "" : ",", date));
+        if (list == DayList::Best) {
+            length += static_cast<size_t>(
+                std::snprintf(text + length, sizeof text - length, ":%d", result.best));
         }
     }
-    WriteSettingWhereKept("DAILY", "Assisted", text, length > 0);
+    return length;
 }
 } // namespace
 
@@ -166,9 +178,10 @@ bool DailyResultLine(char* line, size_t size) {
 void LoadDailyResults(bool savedGameRestored) {
     char text[ResultsTextSize];
     ReadSettingString("DAILY", "Best", text, "", sizeof text);
-    ReadResults(text);
+    DailyResultCount = 0;
+    ReadDayList(text, ReadResult);
     ReadSettingString("DAILY", "Assisted", text, "", sizeof text);
-    ReadAssistedDays(text);
+    ReadDayList(text, ReadAssistedDay);
     ReadSettingString("DAILY", "Deal", text, "-", sizeof text);
     int32_t used;
     if (!savedGameRestored || !ReadDate(text, &DailyDealDay, &used)) {
@@ -188,19 +201,14 @@ void SaveDailyResults() {
         !SettingStored("DAILY", "Best")) {
         return;
     }
-    char text[ResultsTextSize] = "";
-    size_t length = 0;
-    for (int32_t i = 0; i < DailyResultCount; i++) {
-        char date[DateTextSize];
-        WriteDate(DailyResults[i].day, date);
-        length += static_cast<size_t>(std::snprintf(text + length, sizeof text - length, "%s%s:%d",
-                                                    i == 0 ? "" : ",", date, DailyResults[i].best));
-    }
     char deal[DateTextSize] = "-";
     if (DailyDealDay != NoDailyDeal) {
         WriteDate(DailyDealDay, deal);
     }
     WriteSettingString("DAILY", "Deal", deal);
+    char text[ResultsTextSize];
+    WriteDayList(DayList::Best, text);
     WriteSettingString("DAILY", "Best", text);
-    WriteAssistedDays();
+    bool anyAssisted = WriteDayList(DayList::Assisted, text) > 0;
+    WriteSettingWhereKept("DAILY", "Assisted", text, anyAssisted);
 }
