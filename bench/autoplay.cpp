@@ -250,10 +250,6 @@ int main(int argc, char** argv) {
         std::perror(options.record);
         return 1;
     }
-    char cap[64] = "none";
-    if (options.cap > 0) {
-        std::snprintf(cap, sizeof cap, "%d moves", options.cap);
-    }
     if (options.cap > 0) {
         std::printf("Games capped at %d moves.\n\n", options.cap);
     }

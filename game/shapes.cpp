@@ -1,8 +1,6 @@
 // Marking completed shapes of the current mode and scoring the union of marked cells.
 #include "game/game.h"
 
-#include <cstring>
-
 #include "game/cellset.h"
 
 namespace {

@@ -222,7 +222,6 @@ TEST(Display, BoxesAreCentredOnTheGameWithinTheWorkArea) {
     }
 }
 
-// The focus starts hidden in the middle; the first board key shows it where it is.
 // The run's start and end, as every platform calls them: the saved game is read over the
 // dealt one, the first screen shows it, and the teardown gives the display back last.
 TEST(Session, StartsFromTheSavedGameAndEndsWithTheDisplayGivenBack) {
@@ -253,6 +252,7 @@ TEST(Session, StartsFromTheSavedGameAndEndsWithTheDisplayGivenBack) {
     EXPECT_EQ(CallLog(), (Log{"FreeSkin", "FreeBackBuffer", "LeaveFullScreen"}));
 }
 
+// The focus starts hidden in the middle; the first board key shows it where it is.
 TEST(Keyboard, ArrowsMoveTheFocusToTheEdgesAndSpaceOrEnterClicks) {
     FreshWindow();
     EXPECT_FALSE(FocusShown);

@@ -17,9 +17,6 @@ canvas.addEventListener('pointerdown', event => {
 canvas.addEventListener('pointermove', event => post({kind: EventKind.PointerMove, ...pointAt(event)}));
 canvas.addEventListener('contextmenu', event => event.preventDefault());
 
-// The game's keys while no dialog is open and no control of the page has the focus; the
-// browser does not act on them then (F5 does not reload, F1 opens the game's help). Alt+Enter
-// is F11, as the window takes it. A key lets sounds play as a click does.
 // The page's controls for keys of the game: a hint, a move taken back, the demo.
 for (const [id, key, modifiers] of [['hint', Key.H, 0], ['undo', Key.Z, ControlHeld], ['watch', Key.W, 0]]) {
   document.getElementById(id).addEventListener('click', () => {
@@ -28,6 +25,9 @@ for (const [id, key, modifiers] of [['hint', Key.H, 0], ['undo', Key.Z, ControlH
   });
 }
 
+// The game's keys while no dialog is open and no control of the page has the focus; the
+// browser does not act on them then (F5 does not reload, F1 opens the game's help). Alt+Enter
+// is F11, as the window takes it. A key lets sounds play as a click does.
 document.addEventListener('keydown', event => {
   const code = event.code === 'NumpadEnter' ? 'Enter' : event.code;
   const altEnter = event.altKey && code === 'Enter';
