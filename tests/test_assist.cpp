@@ -261,7 +261,7 @@ TEST(Undo, RedrawsWhatChangedAndStopsAtTheStartOfTheGame) {
             expected.push_back("ClearCell " + std::to_string(column) + " " + std::to_string(row));
         }
     }
-    expected.push_back("DrawNextBalls");
+    expected.push_back(NextBallsCall(Game.nextBalls));
     EXPECT_EQ(CallLog(), expected);
     EXPECT_EQ(BoardText(), "4" + std::string(80, '.'));
 

@@ -108,6 +108,7 @@ TEST(ClickCell, AnnouncedBallOnTheTargetMovesToTheCellTheBallLeaves) {
     ASSERT_GE(CallLog().size(), 2u);
     EXPECT_EQ(CallLog()[0], "ClearCell 4 6"); // its mark is wiped before anything moves
     EXPECT_EQ(CallLog()[1], "DrawBall 1 3 2 0");
+    EXPECT_EQ(CallLog()[3], "DrawNextBalls 8,0:1 1,3:4 0,8:6"); // shown where it stepped
     EXPECT_EQ(Game.board[CellIndex(4, 6)], 2);
     EXPECT_EQ(Game.board[CellIndex(1, 3)], 4); // landed where the moving ball came from
     EXPECT_EQ(Game.board[CellIndex(8, 0)], 1); // the others where they were announced
@@ -125,13 +126,14 @@ TEST(ClickCell, MoveThatCompletesALineScoresAndRemovesWithoutSpawn) {
     ClearCallLog();
     ClickCell(4, 4);
     Log expected = {"DrawBall 4 0 1 0", "Sound move.wav cuts"};
+    const std::string announced = "DrawNextBalls 7,7:3 8,7:3 7,8:0";
     for (int32_t row = 1; row <= 4; row++) {
-        expected.push_back("DrawNextBalls");
+        expected.push_back(announced);
         expected.push_back("DrawBall 4 " + std::to_string(row) + " 1 0");
         expected.push_back("ClearCell 4 " + std::to_string(row - 1));
         expected.push_back("Pause 20");
     }
-    expected.push_back("DrawNextBalls");
+    expected.push_back(announced);
     expected.push_back("DrawScore 5"); // the score changes before the balls vanish
     expected.push_back("Sound destroy.wav cuts");
     for (int32_t frame = 7; frame <= 18; frame++) {
@@ -195,7 +197,7 @@ TEST(ClickCell, LandedBallsThatCompleteAShapeScoreInTheSameTurn) {
     EXPECT_EQ(Game.board[CellIndex(5, 0)], 2);
     // the new balls are announced before the removal
     const Log& log = CallLog();
-    auto announced = std::find(log.begin(), log.end(), "DrawNextBalls");
+    auto announced = std::find(log.begin(), log.end(), NextBallsCall(Game.nextBalls));
     auto scored = std::find(log.begin(), log.end(), "DrawScore 14");
     EXPECT_LT(announced, scored);
 }
@@ -225,7 +227,7 @@ TEST(ClickCell, SixEmptyCellsBeforeASpawnLeaveThreeAndTheGameGoesOn) {
     }
     EXPECT_EQ(announced, (std::set<std::pair<int, int>>{{1, 0}, {6, 8}, {4, 5}}));
     EXPECT_EQ(CountCalls("RedrawScreen 0 1 1"), 0);
-    EXPECT_EQ(CallLog().back(), "DrawNextBalls"); // and they are shown
+    EXPECT_EQ(CallLog().back(), NextBallsCall(Game.nextBalls)); // and they are shown
 }
 
 TEST(ClickCell, GameOverWithoutAPlaceDealsANewGameAtOnce) {
@@ -436,9 +438,9 @@ TEST(Animations, FramesInOrderAndPausesFollowTheSpeed) {
         SelectBall(5, 3);
         ASSERT_TRUE(FindPath(7, 3));
         AnimateMove(4, Game.nextBalls);
-        EXPECT_EQ(CallLog(), (Log{"Sound move.wav cuts", "DrawNextBalls", "DrawBall 6 3 4 0",
-                                  "ClearCell 5 3", s.step, "DrawNextBalls", "DrawBall 7 3 4 0",
-                                  "ClearCell 6 3", s.step, "DrawNextBalls"}))
+        const std::string next = NextBallsCall(Game.nextBalls);
+        EXPECT_EQ(CallLog(), (Log{"Sound move.wav cuts", next, "DrawBall 6 3 4 0", "ClearCell 5 3",
+                                  s.step, next, "DrawBall 7 3 4 0", "ClearCell 6 3", s.step, next}))
             << s.speed;
     }
 }

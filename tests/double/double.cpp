@@ -155,6 +155,15 @@ int CountCalls(const std::string& line) {
     return count;
 }
 
+std::string NextBallsCall(const NextBall* balls) {
+    std::string line = "DrawNextBalls";
+    for (int32_t i = 0; i < NextBallCount; i++) {
+        line += " " + std::to_string(balls[i].column) + "," + std::to_string(balls[i].row) + ":" +
+                std::to_string(balls[i].colour);
+    }
+    return line;
+}
+
 // platform
 
 // The standard file shows where it is not the file itself.

@@ -7,12 +7,14 @@
 #include <vector>
 
 // Log lines read like the calls: "DrawBall 3 4 2 0", "ClearCell 1 2", "DrawScore 12",
-// "DrawNextBalls", "DrawAllBalls", "RedrawScreen 0 1 1", "Sound move.wav cuts",
-// "Pause 20", "Dialog 1002".
+// "DrawNextBalls 4,2:0 8,4:0 2,6:0" (column,row:colour), "DrawAllBalls", "RedrawScreen 0 1 1",
+// "Sound move.wav cuts", "Pause 20", "Dialog 1002".
 std::vector<std::string>& CallLog();
 void ClearCallLog();
 void SetRecording(bool on); // off for long runs that only need the game to go on
 int CountCalls(const std::string& line);
+struct NextBall;
+std::string NextBallsCall(const NextBall* balls); // the line DrawNextBalls(balls) logs
 void Record(const char* format, ...) __attribute__((format(printf, 1, 2)));
 extern int LivePixelBuffers; // made by CreatePixelBuffer and not yet freed
 

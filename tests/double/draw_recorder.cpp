@@ -26,8 +26,8 @@ void DrawAllBalls() {
     Record("DrawAllBalls");
 }
 
-void DrawNextBalls(const NextBall*) {
-    Record("DrawNextBalls");
+void DrawNextBalls(const NextBall* balls) {
+    Record("%s", NextBallsCall(balls).c_str());
     ChargeDrawingTime();
 }
 
