@@ -60,6 +60,10 @@ void SetRecording(bool on) {
     Recording = on;
 }
 
+bool RecordingOn() {
+    return Recording;
+}
+
 void ResetDouble() {
     Recording = false;
     HideHint();

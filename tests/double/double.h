@@ -12,6 +12,7 @@
 std::vector<std::string>& CallLog();
 void ClearCallLog();
 void SetRecording(bool on); // off for long runs that only need the game to go on
+bool RecordingOn();
 int CountCalls(const std::string& line);
 struct NextBall;
 std::string NextBallsCall(const NextBall* balls); // the line DrawNextBalls(balls) logs
